@@ -1,12 +1,209 @@
 #include "engine/mesh_warp.h"
 
+#include <algorithm>
+#include <new>
+#include <optional>
+
+#include "engine/frame_schedule.h"
+#include "engine/scanline.h"
 #include "engine/warp_failure.h"
+#include "platform/bitmap.h"
 
 namespace kavrell {
+namespace {
 
-// Temporary: the mesh warp is being written.
-void MeshWarpSequence(int32_t, int32_t, const WarpObjStru&, double, WorkingSet&) {
-    throw WarpFailure("mesh warp not built yet");
+size_t Product(int32_t a, int32_t b) { return static_cast<size_t>(a) * static_cast<size_t>(b); }
+
+bool HasNodes(const MeshCoords& mesh) {
+    const size_t nodes = Product(mesh.Cols, mesh.Rows);
+    return mesh.Cols >= 2 && mesh.Rows >= 2 && mesh.X.size() == nodes && mesh.Y.size() == nodes;
+}
+
+// The chosen curve through one set of knots: linear, or Catmull-Rom with
+// the linear curve wherever Catmull-Rom refuses.
+void FitCurve(const double* knots, const double* values, int32_t knotCount, const double* positions,
+              double* output, int32_t count, bool linear) {
+    if (linear || !InterpolateCatmullRom(knots, values, knotCount, positions, output, count)) {
+        InterpolateLinear(knots, values, knotCount, positions, output, count);
+    }
+}
+
+// Everything one warp works in, made once before the passes so that nothing
+// is allocated per line.
+struct WarpTables {
+    WarpTables(int32_t width, int32_t height, int32_t cols, int32_t rows)
+        : positions(static_cast<size_t>(std::max(width, height))),
+          knots(static_cast<size_t>(std::max(cols, rows))),
+          values(knots.size()),
+          map(positions.size() + 1),
+          inpos(positions.size() + 1),
+          imageColumns(Product(height, cols)),
+          targetColumns(imageColumns.size()),
+          imageRows(Product(rows, width)),
+          targetRows(imageRows.size()),
+          intermediate(width, height) {
+        for (size_t i = 0; i < positions.size(); ++i) positions[i] = static_cast<double>(i);
+    }
+
+    std::vector<double> positions;      // 0, 1, 2, ... along a pixel line
+    std::vector<double> knots, values;  // one mesh line
+    std::vector<double> map, inpos;     // one pixel line and its closing entry
+    // Entry (y, c) at y * cols + c: the x at which mesh column c crosses
+    // pixel row y, for the image's own mesh and for the target mesh.
+    std::vector<double> imageColumns, targetColumns;
+    // Entry (r, x) at r * width + x: the y at which mesh row r crosses pixel
+    // column x.
+    std::vector<double> imageRows, targetRows;
+    Bitmap intermediate;  // the image after the horizontal pass
+};
+
+// Every mesh column read as a curve x(y) through its nodes, evaluated at
+// every pixel row.
+void FillColumnCrossings(const MeshCoords& mesh, int32_t height, bool linear, WarpTables& tables,
+                         std::vector<double>& crossings) {
+    for (int32_t c = 0; c < mesh.Cols; ++c) {
+        for (int32_t r = 0; r < mesh.Rows; ++r) {
+            tables.knots[r] = mesh.Y[mesh.Index(c, r)];
+            tables.values[r] = mesh.X[mesh.Index(c, r)];
+        }
+        FitCurve(tables.knots.data(), tables.values.data(), mesh.Rows, tables.positions.data(),
+                 tables.map.data(), height, linear);
+        for (int32_t y = 0; y < height; ++y) crossings[Product(y, mesh.Cols) + c] = tables.map[y];
+    }
+}
+
+// Every mesh row read as a curve y(x) through its nodes, evaluated at every
+// pixel column.
+void FillRowCrossings(const MeshCoords& mesh, int32_t width, bool linear, WarpTables& tables,
+                      std::vector<double>& crossings) {
+    for (int32_t r = 0; r < mesh.Rows; ++r) {
+        const size_t first = mesh.Index(0, r);
+        FitCurve(&mesh.X[first], &mesh.Y[first], mesh.Cols, tables.positions.data(),
+                 &crossings[Product(r, width)], width, linear);
+    }
+}
+
+// The map of one pixel line: the curve that carries the image mesh's
+// crossings onto the target mesh's, closed by map[len] = len, turned into
+// the input position of every output position.
+void LineInputPositions(const double* imageCrossings, const double* targetCrossings, int32_t knotCount,
+                        int32_t len, bool linear, WarpTables& tables) {
+    FitCurve(imageCrossings, targetCrossings, knotCount, tables.positions.data(), tables.map.data(), len,
+             linear);
+    tables.map[len] = len;
+    MapToInputPositions(tables.map.data(), len, tables.inpos.data());
+}
+
+// First pass: every pixel row stretched horizontally. Rows lie bottom-up,
+// so row y starts (height - 1 - y) strides above the last-row pointer.
+void WarpRows(const uint8_t* image, uint8_t* intermediate, int32_t width, int32_t height, int32_t cols,
+              bool linear, WarpTables& tables) {
+    const ptrdiff_t stride = RowStrideFor(width);
+    for (int32_t y = 0; y < height; ++y) {
+        const size_t row = Product(y, cols);
+        LineInputPositions(&tables.imageColumns[row], &tables.targetColumns[row], cols, width, linear,
+                           tables);
+        const ptrdiff_t offset = (height - 1 - y) * stride;
+        ResamplePixelsAlongPositions(image + offset, intermediate + offset, width, 3, tables.inpos.data());
+    }
+}
+
+// Second pass: every pixel column stretched vertically, from its top pixel
+// (the highest address) one stride down per row.
+void WarpColumns(const uint8_t* intermediate, uint8_t* output, int32_t width, int32_t height, int32_t rows,
+                 bool linear, WarpTables& tables) {
+    const int32_t stride = RowStrideFor(width);
+    for (int32_t x = 0; x < width; ++x) {
+        for (int32_t r = 0; r < rows; ++r) {
+            tables.knots[r] = tables.imageRows[Product(r, width) + x];
+            tables.values[r] = tables.targetRows[Product(r, width) + x];
+        }
+        LineInputPositions(tables.knots.data(), tables.values.data(), rows, height, linear, tables);
+        const ptrdiff_t top = static_cast<ptrdiff_t>(height - 1) * stride + 3 * static_cast<ptrdiff_t>(x);
+        ResamplePixelsAlongPositions(intermediate + top, output + top, height, -stride, tables.inpos.data());
+    }
+}
+
+}  // namespace
+
+MeshCoords::MeshCoords(int32_t cols, int32_t rows)
+    : Cols(cols), Rows(rows), X(Product(cols, rows)), Y(Product(cols, rows)) {}
+
+MeshCoords MeshFromNodes(const MeshNodes& nodes, int32_t meshCols, int32_t meshRows, double scale,
+                         int32_t workWidth, int32_t workHeight) {
+    MeshCoords mesh(meshCols + 2, meshRows + 2);
+    for (int32_t r = 0; r < mesh.Rows; ++r) {
+        for (int32_t c = 0; c < mesh.Cols; ++c) {
+            const Point32& node = nodes[c][r];
+            const size_t k = mesh.Index(c, r);
+            mesh.X[k] = c == mesh.Cols - 1 ? workWidth - 1 : node.x * scale;
+            mesh.Y[k] = r == mesh.Rows - 1 ? workHeight - 1 : node.y * scale;
+        }
+    }
+    return mesh;
+}
+
+void BlendMeshes(const MeshCoords& source, const MeshCoords& destination, double w, double t,
+                 MeshCoords& blended) {
+    const long double sourceShare = w;
+    const long double destinationShare = t;
+    const size_t count = std::min({blended.X.size(), source.X.size(), destination.X.size()});
+    for (size_t k = 0; k < count; ++k) {
+        blended.X[k] = static_cast<double>(source.X[k] * sourceShare + destination.X[k] * destinationShare);
+        blended.Y[k] = static_cast<double>(source.Y[k] * sourceShare + destination.Y[k] * destinationShare);
+    }
+}
+
+void MeshWarpImage(const uint8_t* image, uint8_t* output, int32_t height, int32_t width,
+                   const MeshCoords& imageMesh, const MeshCoords& targetMesh, bool linear) {
+    const int32_t cols = imageMesh.Cols;
+    const int32_t rows = imageMesh.Rows;
+    if (width < 1 || height < 1 || !HasNodes(imageMesh) || targetMesh.Cols != cols ||
+        targetMesh.Rows != rows || !HasNodes(targetMesh)) {
+        return;
+    }
+    std::optional<WarpTables> made;
+    try {
+        made.emplace(width, height, cols, rows);
+    } catch (const std::bad_alloc&) {
+        return;  // the frame keeps what the output held
+    }
+    WarpTables& tables = *made;
+
+    FillColumnCrossings(imageMesh, height, linear, tables, tables.imageColumns);
+    FillColumnCrossings(targetMesh, height, linear, tables, tables.targetColumns);
+    WarpRows(image, tables.intermediate.LastRow(), width, height, cols, linear, tables);
+
+    FillRowCrossings(imageMesh, width, linear, tables, tables.imageRows);
+    FillRowCrossings(targetMesh, width, linear, tables, tables.targetRows);
+    WarpColumns(tables.intermediate.LastRow(), output, width, height, rows, linear, tables);
+}
+
+void MeshWarpSequence(int32_t frameCount, int32_t delay, const WarpObjStru& warp, double scale,
+                      WorkingSet& work) {
+    // The record holds at most MeshSlots node lines, borders included.
+    const int32_t maxInterior = MeshSlots - 2;
+    if (warp.meshCols < 1 || warp.meshCols > maxInterior || warp.meshRows < 1 ||
+        warp.meshRows > maxInterior) {
+        throw WarpFailure("no mesh");
+    }
+    const MeshCoords source =
+        MeshFromNodes(warp.srcNodes, warp.meshCols, warp.meshRows, scale, work.WorkWidth, work.WorkHeight);
+    const MeshCoords destination =
+        MeshFromNodes(warp.dstNodes, warp.meshCols, warp.meshRows, scale, work.WorkWidth, work.WorkHeight);
+    MeshCoords blended = source;
+    const bool linear = warp.linear;
+    const bool warpOnly = warp.warpOnly;
+
+    ProduceInBetweenFrames(work, frameCount, delay, warpOnly, [&](const InBetweenFrame& frame) {
+        BlendMeshes(source, destination, frame.w, frame.t, blended);
+        MeshWarpImage(work.SrcLastRow, work.OutSrcLastRow, work.WorkHeight, work.WorkWidth, source, blended,
+                      linear);
+        if (!warpOnly) {
+            MeshWarpImage(work.DstLastRow, work.OutDstLastRow, work.WorkHeight, work.WorkWidth, destination,
+                          blended, linear);
+        }
+    });
 }
 
 }  // namespace kavrell

@@ -3,11 +3,9 @@
 #include <cstdint>
 #include <memory>
 
-namespace kavrell {
+#include "platform/vector_layer.h"
 
-// Handle of an object in one view's vector layer; meaningful only in the view
-// that issued it.
-using ObjectHandle = int32_t;
+namespace kavrell {
 
 // A position in pixels of the full-size image: x from the left edge, y from
 // the top edge. Never clamped, so it may lie outside the image.
