@@ -59,7 +59,7 @@ void BM_FieldWarpImage(benchmark::State& state) {
     state.counters["pixels_per_s"] = benchmark::Counter(static_cast<double>(kWidth) * kHeight,
                                                         benchmark::Counter::kIsIterationInvariantRate);
 }
-BENCHMARK(BM_FieldWarpImage)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FieldWarpImage)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 }  // namespace kavrell

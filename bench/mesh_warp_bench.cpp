@@ -74,7 +74,7 @@ void BM_MeshWarpImage(benchmark::State& state) {
     state.counters["pixels_per_s"] = benchmark::Counter(static_cast<double>(kWidth) * kHeight,
                                                         benchmark::Counter::kIsIterationInvariantRate);
 }
-BENCHMARK(BM_MeshWarpImage)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MeshWarpImage)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // 12 frames, full morphing, full size: ten in-between frames of two warps
 // and a cross-dissolve each, plus the source and destination frames.
@@ -109,7 +109,7 @@ void BM_MeshMorphSequence(benchmark::State& state) {
     }
     state.SetLabel(linear ? "Linear" : "Catmull-Rom");
 }
-BENCHMARK(BM_MeshMorphSequence)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MeshMorphSequence)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 }  // namespace kavrell

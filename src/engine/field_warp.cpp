@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "engine/frame_schedule.h"
+#include "engine/parallel_bands.h"
 #include "engine/warp_failure.h"
 
 namespace kavrell {
@@ -149,46 +150,49 @@ void FieldWarpImage(const uint8_t* image, uint8_t* output, const WarpLine* fromL
         lines[n] = {line, std::pow(line.length, WeightLengthPower)};
     }
 
-    for (int32_t y = 0; y < height; ++y) {
-        uint8_t* outputPixel = output + static_cast<ptrdiff_t>(y) * rowStride;
-        for (int32_t x = 0; x < width; ++x, outputPixel += 3) {
-            double sumX = 0.0;
-            double sumY = 0.0;
-            double sumWeight = 0.0;
-            for (int32_t n = 0; n < lineCount; ++n) {
-                const WarpLine& I = lines[n].line;
-                const WarpLine& F = fromLines[n];
-                const int64_t fromStartX = static_cast<int64_t>(x) - I.x1;
-                const int64_t fromStartY = static_cast<int64_t>(y) - I.y1;
-                const int64_t along = fromStartX * I.dx + fromStartY * I.dy;
-                const int64_t across = fromStartY * I.dx - fromStartX * I.dy;
-                const double u = static_cast<double>(along) / static_cast<double>(I.sqLength);
-                const double v = static_cast<double>(across) / I.length;
+    // Rows are independent; each band of rows computes exactly what one pass would.
+    ForEachBand(height, [&](int32_t firstRow, int32_t endRow) {
+        for (int32_t y = firstRow; y < endRow; ++y) {
+            uint8_t* outputPixel = output + static_cast<ptrdiff_t>(y) * rowStride;
+            for (int32_t x = 0; x < width; ++x, outputPixel += 3) {
+                double sumX = 0.0;
+                double sumY = 0.0;
+                double sumWeight = 0.0;
+                for (int32_t n = 0; n < lineCount; ++n) {
+                    const WarpLine& I = lines[n].line;
+                    const WarpLine& F = fromLines[n];
+                    const int64_t fromStartX = static_cast<int64_t>(x) - I.x1;
+                    const int64_t fromStartY = static_cast<int64_t>(y) - I.y1;
+                    const int64_t along = fromStartX * I.dx + fromStartY * I.dy;
+                    const int64_t across = fromStartY * I.dx - fromStartX * I.dy;
+                    const double u = static_cast<double>(along) / static_cast<double>(I.sqLength);
+                    const double v = static_cast<double>(across) / I.length;
 
-                double dist;
-                if (u <= 0.0) {
-                    dist = std::sqrt(static_cast<double>(SquaredDistance(fromStartX, fromStartY)));
-                } else if (u >= 1.0) {
-                    const int64_t fromEndX = static_cast<int64_t>(x) - I.x2;
-                    const int64_t fromEndY = static_cast<int64_t>(y) - I.y2;
-                    dist = std::sqrt(static_cast<double>(SquaredDistance(fromEndX, fromEndY)));
-                } else {
-                    dist = std::fabs(v);
+                    double dist;
+                    if (u <= 0.0) {
+                        dist = std::sqrt(static_cast<double>(SquaredDistance(fromStartX, fromStartY)));
+                    } else if (u >= 1.0) {
+                        const int64_t fromEndX = static_cast<int64_t>(x) - I.x2;
+                        const int64_t fromEndY = static_cast<int64_t>(y) - I.y2;
+                        dist = std::sqrt(static_cast<double>(SquaredDistance(fromEndX, fromEndY)));
+                    } else {
+                        dist = std::fabs(v);
+                    }
+
+                    const double mappedX = F.x1 + u * F.dx - v * F.dy / F.length;
+                    const double mappedY = F.y1 + u * F.dy + v * F.dx / F.length;
+                    // The weight uses the interpolated line's length, not the image line's.
+                    const double weight = WeightOfLengthPower(lines[n].lengthPower, dist);
+                    sumX += (mappedX - x) * weight;
+                    sumY += (mappedY - y) * weight;
+                    sumWeight += weight;
                 }
-
-                const double mappedX = F.x1 + u * F.dx - v * F.dy / F.length;
-                const double mappedY = F.y1 + u * F.dy + v * F.dx / F.length;
-                // The weight uses the interpolated line's length, not the image line's.
-                const double weight = WeightOfLengthPower(lines[n].lengthPower, dist);
-                sumX += (mappedX - x) * weight;
-                sumY += (mappedY - y) * weight;
-                sumWeight += weight;
+                const double X = x + CheckedDivide(sumX, sumWeight) + 0.5;
+                const double Y = y + CheckedDivide(sumY, sumWeight) + 0.5;
+                SampleBilinear(image, outputPixel, X, Y, width, height, rowStride);
             }
-            const double X = x + CheckedDivide(sumX, sumWeight) + 0.5;
-            const double Y = y + CheckedDivide(sumY, sumWeight) + 0.5;
-            SampleBilinear(image, outputPixel, X, Y, width, height, rowStride);
         }
-    }
+    });
 }
 
 void FieldWarpSequence(int32_t frameCount, int32_t delay, const WarpObjStru& warp, double scale,

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "engine/frame_schedule.h"
+#include "engine/parallel_bands.h"
 #include "engine/scanline.h"
 #include "engine/warp_failure.h"
 #include "platform/bitmap.h"
@@ -28,15 +29,26 @@ void FitCurve(const double* knots, const double* values, int32_t knotCount, cons
     }
 }
 
+// The working room of one pixel line: the knots and values of a mesh line,
+// the map along the pixel line with its closing entry, and the input
+// positions. Each band of lines has its own, made once for the band.
+struct LineScratch {
+    LineScratch(int32_t longerSide, int32_t meshLine)
+        : knots(static_cast<size_t>(meshLine)),
+          values(knots.size()),
+          map(static_cast<size_t>(longerSide) + 1),
+          inpos(map.size()) {}
+
+    std::vector<double> knots, values;
+    std::vector<double> map, inpos;
+};
+
 // Everything one warp works in, made once before the passes so that nothing
 // is allocated per line.
 struct WarpTables {
     WarpTables(int32_t width, int32_t height, int32_t cols, int32_t rows)
         : positions(static_cast<size_t>(std::max(width, height))),
-          knots(static_cast<size_t>(std::max(cols, rows))),
-          values(knots.size()),
-          map(positions.size() + 1),
-          inpos(positions.size() + 1),
+          scratch(std::max(width, height), std::max(cols, rows)),
           imageColumns(Product(height, cols)),
           targetColumns(imageColumns.size()),
           imageRows(Product(rows, width)),
@@ -45,9 +57,8 @@ struct WarpTables {
         for (size_t i = 0; i < positions.size(); ++i) positions[i] = static_cast<double>(i);
     }
 
-    std::vector<double> positions;      // 0, 1, 2, ... along a pixel line
-    std::vector<double> knots, values;  // one mesh line
-    std::vector<double> map, inpos;     // one pixel line and its closing entry
+    std::vector<double> positions;  // 0, 1, 2, ... along a pixel line
+    LineScratch scratch;            // for the mesh lines, made on the calling thread
     // Entry (y, c) at y * cols + c: the x at which mesh column c crosses
     // pixel row y, for the image's own mesh and for the target mesh.
     std::vector<double> imageColumns, targetColumns;
@@ -63,12 +74,12 @@ void FillColumnCrossings(const MeshCoords& mesh, int32_t height, bool linear, Wa
                          std::vector<double>& crossings) {
     for (int32_t c = 0; c < mesh.Cols; ++c) {
         for (int32_t r = 0; r < mesh.Rows; ++r) {
-            tables.knots[r] = mesh.Y[mesh.Index(c, r)];
-            tables.values[r] = mesh.X[mesh.Index(c, r)];
+            tables.scratch.knots[r] = mesh.Y[mesh.Index(c, r)];
+            tables.scratch.values[r] = mesh.X[mesh.Index(c, r)];
         }
-        FitCurve(tables.knots.data(), tables.values.data(), mesh.Rows, tables.positions.data(),
-                 tables.map.data(), height, linear);
-        for (int32_t y = 0; y < height; ++y) crossings[Product(y, mesh.Cols) + c] = tables.map[y];
+        FitCurve(tables.scratch.knots.data(), tables.scratch.values.data(), mesh.Rows,
+                 tables.positions.data(), tables.scratch.map.data(), height, linear);
+        for (int32_t y = 0; y < height; ++y) crossings[Product(y, mesh.Cols) + c] = tables.scratch.map[y];
     }
 }
 
@@ -87,41 +98,48 @@ void FillRowCrossings(const MeshCoords& mesh, int32_t width, bool linear, WarpTa
 // crossings onto the target mesh's, closed by map[len] = len, turned into
 // the input position of every output position.
 void LineInputPositions(const double* imageCrossings, const double* targetCrossings, int32_t knotCount,
-                        int32_t len, bool linear, WarpTables& tables) {
-    FitCurve(imageCrossings, targetCrossings, knotCount, tables.positions.data(), tables.map.data(), len,
+                        int32_t len, bool linear, const WarpTables& tables, LineScratch& line) {
+    FitCurve(imageCrossings, targetCrossings, knotCount, tables.positions.data(), line.map.data(), len,
              linear);
-    tables.map[len] = len;
-    MapToInputPositions(tables.map.data(), len, tables.inpos.data());
+    line.map[len] = len;
+    MapToInputPositions(line.map.data(), len, line.inpos.data());
 }
 
 // First pass: every pixel row stretched horizontally. Rows lie bottom-up,
 // so row y starts (height - 1 - y) strides above the last-row pointer.
 void WarpRows(const uint8_t* image, uint8_t* intermediate, int32_t width, int32_t height, int32_t cols,
-              bool linear, WarpTables& tables) {
+              bool linear, const WarpTables& tables) {
     const ptrdiff_t stride = RowStrideFor(width);
-    for (int32_t y = 0; y < height; ++y) {
-        const size_t row = Product(y, cols);
-        LineInputPositions(&tables.imageColumns[row], &tables.targetColumns[row], cols, width, linear,
-                           tables);
-        const ptrdiff_t offset = (height - 1 - y) * stride;
-        ResamplePixelsAlongPositions(image + offset, intermediate + offset, width, 3, tables.inpos.data());
-    }
+    ForEachBand(height, [&](int32_t firstRow, int32_t endRow) {
+        LineScratch line(width, cols);
+        for (int32_t y = firstRow; y < endRow; ++y) {
+            const size_t row = Product(y, cols);
+            LineInputPositions(&tables.imageColumns[row], &tables.targetColumns[row], cols, width, linear,
+                               tables, line);
+            const ptrdiff_t offset = (height - 1 - y) * stride;
+            ResamplePixelsAlongPositions(image + offset, intermediate + offset, width, 3, line.inpos.data());
+        }
+    });
 }
 
 // Second pass: every pixel column stretched vertically, from its top pixel
 // (the highest address) one stride down per row.
 void WarpColumns(const uint8_t* intermediate, uint8_t* output, int32_t width, int32_t height, int32_t rows,
-                 bool linear, WarpTables& tables) {
+                 bool linear, const WarpTables& tables) {
     const int32_t stride = RowStrideFor(width);
-    for (int32_t x = 0; x < width; ++x) {
-        for (int32_t r = 0; r < rows; ++r) {
-            tables.knots[r] = tables.imageRows[Product(r, width) + x];
-            tables.values[r] = tables.targetRows[Product(r, width) + x];
+    ForEachBand(width, [&](int32_t firstColumn, int32_t endColumn) {
+        LineScratch line(height, rows);
+        for (int32_t x = firstColumn; x < endColumn; ++x) {
+            for (int32_t r = 0; r < rows; ++r) {
+                line.knots[r] = tables.imageRows[Product(r, width) + x];
+                line.values[r] = tables.targetRows[Product(r, width) + x];
+            }
+            LineInputPositions(line.knots.data(), line.values.data(), rows, height, linear, tables, line);
+            const ptrdiff_t top = static_cast<ptrdiff_t>(height - 1) * stride + 3 * static_cast<ptrdiff_t>(x);
+            ResamplePixelsAlongPositions(intermediate + top, output + top, height, -stride,
+                                         line.inpos.data());
         }
-        LineInputPositions(tables.knots.data(), tables.values.data(), rows, height, linear, tables);
-        const ptrdiff_t top = static_cast<ptrdiff_t>(height - 1) * stride + 3 * static_cast<ptrdiff_t>(x);
-        ResamplePixelsAlongPositions(intermediate + top, output + top, height, -stride, tables.inpos.data());
-    }
+    });
 }
 
 }  // namespace
