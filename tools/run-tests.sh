@@ -18,12 +18,11 @@ cmake --build build-asan -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     ctest --test-dir build-asan --output-on-failure -j"$jobs"
 
-if [ -d fuzz ] && [ -f fuzz/CMakeLists.txt ]; then
-    echo "== Project-file fuzzer"
-    CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKAVRELL_FUZZ=ON \
-        -DKAVRELL_WITH_QT=OFF -DKAVRELL_BENCH=OFF
-    cmake --build build-fuzz -j"$jobs" --target project_parser_fuzz
-    mkdir -p build-fuzz/corpus
-    build-fuzz/fuzz/project_parser_fuzz -max_total_time=30 build-fuzz/corpus fuzz/seeds
-fi
+echo "== Project-file fuzzer"
+CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKAVRELL_FUZZ=ON \
+    -DKAVRELL_WITH_QT=OFF -DKAVRELL_BENCH=OFF
+cmake --build build-fuzz -j"$jobs" --target project_parser_fuzz
+mkdir -p build-fuzz/corpus
+build-fuzz/fuzz/project_parser_fuzz -max_total_time=30 -dict=fuzz/project.dict \
+    -artifact_prefix=build-fuzz/ build-fuzz/corpus examples
 echo "== All tests passed"

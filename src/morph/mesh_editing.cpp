@@ -1,9 +1,10 @@
 #include "morph/mesh_editing.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdlib>
 #include <limits>
+
+#include "morph/mesh_lattice.h"
 
 namespace kavrell {
 namespace {
@@ -207,11 +208,9 @@ void CreateMesh(MorphSession& session, int32_t cols, int32_t rows) {
 
     const int32_t width = session.ImageWidth;
     const int32_t height = session.ImageHeight;
-    const auto dx = static_cast<int32_t>(std::ceil(static_cast<double>(width) / (c + 1)));
-    const auto dy = static_cast<int32_t>(std::ceil(static_cast<double>(height) / (r + 1)));
-    const auto lattice = [&](int32_t i, int32_t j) {
-        return Point32{Saturate(int64_t{i} * dx), Saturate(int64_t{j} * dy)};
-    };
+    const int32_t dx = LatticeStep(width, c);
+    const int32_t dy = LatticeStep(height, r);
+    const auto lattice = [&](int32_t i, int32_t j) { return LatticeNode(width, height, c, r, i, j); };
     const auto setBoth = [&](int32_t i, int32_t j, Point32 node) {
         warp.srcNodes[i][j] = node;
         warp.dstNodes[i][j] = node;
@@ -229,7 +228,7 @@ void CreateMesh(MorphSession& session, int32_t cols, int32_t rows) {
             warp.rightColLines[i][j] = AddLineObject(right, node.x, node.y, 1, h);
         }
     }
-    for (int32_t j = 0; j <= r; ++j) setBoth(c + 1, j, {width - 1, lattice(0, j).y});
+    for (int32_t j = 0; j <= r; ++j) setBoth(c + 1, j, lattice(c + 1, j));
 
     // Row lines run right from each interior node; the last one reaches the
     // image's right edge.
@@ -243,8 +242,8 @@ void CreateMesh(MorphSession& session, int32_t cols, int32_t rows) {
             warp.rightRowLines[i][j] = AddLineObject(right, node.x, node.y, w, 1);
         }
     }
-    for (int32_t i = 0; i <= c; ++i) setBoth(i, r + 1, {lattice(i, 0).x, height - 1});
-    setBoth(c + 1, r + 1, {width - 1, height - 1});
+    for (int32_t i = 0; i <= c; ++i) setBoth(i, r + 1, lattice(i, r + 1));
+    setBoth(c + 1, r + 1, lattice(c + 1, r + 1));
 
     for (int32_t i = 1; i <= c; ++i) {
         for (int32_t j = 1; j <= r; ++j) {

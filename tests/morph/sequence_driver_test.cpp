@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <vector>
 
+#include "morph/mesh_lattice.h"
 #include "platform/image_processor.h"
 #include "support/recording_dialog.h"
 #include "support/test_images.h"
@@ -21,12 +21,9 @@ using test::SolidBitmap;
 void LayRegularMesh(WarpObjStru& warp, int32_t width, int32_t height, int32_t cols, int32_t rows) {
     warp.meshCols = cols;
     warp.meshRows = rows;
-    const auto dx = static_cast<int32_t>(std::ceil(static_cast<double>(width) / (cols + 1)));
-    const auto dy = static_cast<int32_t>(std::ceil(static_cast<double>(height) / (rows + 1)));
     for (int32_t i = 0; i <= cols + 1; ++i) {
         for (int32_t j = 0; j <= rows + 1; ++j) {
-            const Point32 node{i == cols + 1 ? width - 1 : i * dx, j == rows + 1 ? height - 1 : j * dy};
-            warp.srcNodes[i][j] = warp.dstNodes[i][j] = node;
+            warp.srcNodes[i][j] = warp.dstNodes[i][j] = LatticeNode(width, height, cols, rows, i, j);
         }
     }
 }

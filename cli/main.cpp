@@ -1,0 +1,57 @@
+// kavrell-morph: the batch command line. Images and a JSON project in,
+// an animated GIF, an animated WebP or a directory of PNG frames out.
+
+#include <QCoreApplication>
+#include <QtGlobal>
+#include <exception>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/cli_error.h"
+#include "cli/init_command.h"
+#include "cli/morph_command.h"
+#include "cli/options.h"
+
+namespace {
+
+// Qt's own warnings (a codec complaining about a damaged file, ...) would
+// add lines to stderr; every failure is reported by our one line instead.
+void SilenceQtMessages(QtMsgType, const QMessageLogContext&, const QString&) {}
+
+int Run(const std::vector<std::string>& args) {
+    using namespace kavrell::cli;
+    try {
+        const CommandLine line = ParseCommandLine(args);
+        switch (line.command) {
+        case Command::Help:
+            std::cout << HelpText();
+            return kExitCompleted;
+        case Command::Version:
+            std::cout << kProgramName << " " << KAVRELL_VERSION << "\n";
+            return kExitCompleted;
+        case Command::Init:
+            return RunInit(line.init);
+        case Command::Morph:
+            return RunMorph(line.morph);
+        }
+    } catch (const CliError& error) {
+        std::cerr << ErrorLine(error) << std::endl;
+        return error.status();
+    } catch (const std::exception& error) {
+        std::cerr << kProgramName << ": internal error: " << error.what() << std::endl;
+        return kExitFailed;
+    }
+    return kExitFailed;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qInstallMessageHandler(SilenceQtMessages);
+    // The image plug-ins (JPEG, GIF) are found through the application object.
+    int qtArgc = 1;
+    char* qtArgv[] = {argv[0], nullptr};
+    QCoreApplication application(qtArgc, qtArgv);
+    return Run(std::vector<std::string>(argv + 1, argv + argc));
+}
