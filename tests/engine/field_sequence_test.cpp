@@ -12,8 +12,10 @@
 #include "morph/session.h"
 #include "morph/warp_state.h"
 #include "platform/image_processor.h"
+#include "support/generation_session.h"
 #include "support/recording_dialog.h"
 #include "support/test_images.h"
+#include "support/warp_records.h"
 
 namespace kavrell {
 namespace {
@@ -31,30 +33,16 @@ Bitmap ColumnRamp(int32_t width, int32_t height, int channel) {
     return bitmap;
 }
 
-class FieldSequenceTest : public ::testing::Test {
+class FieldSequenceTest : public ::testing::Test, public test::GenerationSession {
 protected:
     void Prepare(bool warpOnly, const Bitmap& source, const Bitmap& destination, int32_t frameCount) {
-        session.WarpObj = NewWarpState(warpOnly);
-        session.WarpObj->method = 1;
-        left.Image() = source;
-        right.Image() = destination;
-        session.VectLeft = &left;
-        session.VectRight = &right;
-        session.ImageWidth = source.Width();
-        session.ImageHeight = source.Height();
+        Open(source, destination, warpOnly);
+        Warp().method = 1;
         session.FrameCount = frameCount;
         session.FrameDelay = 10;
-        session.Frames = &frames;
-        session.Gauge = &gauge;
-        gauge.SetListener([this](int32_t value) { progress.push_back(value); });
     }
-    void AddPoint(Point32 source, Point32 destination) {
-        WarpObjStru& warp = *session.WarpObj;
-        warp.srcPoints[warp.pointCount] = source;
-        warp.dstPoints[warp.pointCount] = destination;
-        ++warp.pointCount;
-    }
-    void AddBreak() { ++session.WarpObj->pointCount; }
+    void AddPoint(Point32 source, Point32 destination) { test::AddPointPair(Warp(), source, destination); }
+    void AddBreak() { test::AddLineBreak(Warp()); }
     // A vertical line over the whole height at column sourceX in the source
     // image and destinationX in the destination image.
     void AddVerticalPair(int32_t sourceX, int32_t destinationX) {
@@ -70,12 +58,6 @@ protected:
     }
 
     RecordingDialog dialog;
-    MorphSession session;
-    ImageView left;
-    ImageView right;
-    FrameList frames;
-    ProgressGauge gauge;
-    std::vector<int32_t> progress;
 };
 
 TEST_F(FieldSequenceTest, TwelveFramesOfFullMorphingBlendTheWarpedSourceDownByNinePercent) {
@@ -85,7 +67,7 @@ TEST_F(FieldSequenceTest, TwelveFramesOfFullMorphingBlendTheWarpedSourceDownByNi
     AddPoint({2, 2}, {5, 3});
     AddPoint({20, 15}, {18, 12});
 
-    ASSERT_TRUE(GenerateMorphSequence(session));
+    ASSERT_TRUE(Generate());
     EXPECT_TRUE(dialog.shown.empty());
     ASSERT_EQ(frames.Count(), 12);
     const int percents[] = {90, 81, 72, 63, 54, 45, 36, 27, 18, 9};
@@ -97,7 +79,7 @@ TEST_F(FieldSequenceTest, TwelveFramesOfFullMorphingBlendTheWarpedSourceDownByNi
     }
     EXPECT_EQ(frames.Frame(11), right.Image());
     for (int32_t i = 0; i < 12; ++i) EXPECT_EQ(frames.DelayMs(i), 100);
-    EXPECT_EQ(progress, (std::vector<int32_t>{9, 18, 27, 36, 45, 54, 63, 72, 81, 90, 99, 100}));
+    EXPECT_EQ(readings, (std::vector<int32_t>{9, 18, 27, 36, 45, 54, 63, 72, 81, 90, 99, 100}));
 }
 
 TEST_F(FieldSequenceTest, TwelveFramesWarpOnlyMoveTheSourceByTwelfthsWithoutBlending) {
@@ -106,7 +88,7 @@ TEST_F(FieldSequenceTest, TwelveFramesWarpOnlyMoveTheSourceByTwelfthsWithoutBlen
     Prepare(true, ColumnRamp(40, 8, 0), SolidBitmap(40, 8, 77, 77, 77), 12);
     AddVerticalPair(12, 22);
 
-    ASSERT_TRUE(GenerateMorphSequence(session));
+    ASSERT_TRUE(Generate());
     EXPECT_TRUE(dialog.shown.empty());
     ASSERT_EQ(frames.Count(), 12);
     EXPECT_EQ(frames.Frame(0), left.Image());
@@ -125,7 +107,7 @@ TEST_F(FieldSequenceTest, TwelveFramesWarpOnlyMoveTheSourceByTwelfthsWithoutBlen
     }
     for (int32_t i = 0; i < 12; ++i) EXPECT_EQ(frames.DelayMs(i), 100);
     // Twelve steps of 9 reach 100 before the driver sets it.
-    EXPECT_EQ(progress, (std::vector<int32_t>{9, 18, 27, 36, 45, 54, 63, 72, 81, 90, 99, 100, 100}));
+    EXPECT_EQ(readings, (std::vector<int32_t>{9, 18, 27, 36, 45, 54, 63, 72, 81, 90, 99, 100, 100}));
 }
 
 TEST_F(FieldSequenceTest, FullMorphingWarpsBothImagesOntoTheSameInterpolatedLines) {
@@ -137,7 +119,7 @@ TEST_F(FieldSequenceTest, FullMorphingWarpsBothImagesOntoTheSameInterpolatedLine
     Prepare(false, ColumnRamp(40, 8, 0), ColumnRamp(40, 8, 1), 5);
     AddVerticalPair(12, 20);
 
-    ASSERT_TRUE(GenerateMorphSequence(session));
+    ASSERT_TRUE(Generate());
     ASSERT_EQ(frames.Count(), 5);
     for (int32_t k = 1; k <= 3; ++k) {
         const int32_t p = 100 - 25 * k;
@@ -167,7 +149,7 @@ TEST_F(FieldSequenceTest, PreviewConvertsThePointsWithTheFullSizeImageHeight) {
     AddPoint({100, 40}, {100, 40});
     AddPoint({100, 240}, {300, 40});
 
-    ASSERT_TRUE(GenerateMorphSequence(session));
+    ASSERT_TRUE(Generate());
     ASSERT_EQ(frames.Count(), 2);
     // Rows from the bottom: trunc((299 - 40) x 0.5) = 129, trunc((299 - 240) x 0.5) = 29.
     const WarpLine from = MakeWarpLine(50, 129, 50, 29);
@@ -186,11 +168,11 @@ TEST_F(FieldSequenceTest, NoLinePairFailsAtTheFirstInBetweenFrame) {
     AddBreak();
     AddPoint({9, 9}, {8, 8});
 
-    EXPECT_FALSE(GenerateMorphSequence(session));
+    EXPECT_FALSE(Generate());
     ExpectFailureReported();
     ASSERT_EQ(frames.Count(), 1);
     EXPECT_EQ(frames.Frame(0), left.Image());
-    EXPECT_EQ(progress, (std::vector<int32_t>{9, 100}));
+    EXPECT_EQ(readings, (std::vector<int32_t>{9, 100}));
 }
 
 TEST_F(FieldSequenceTest, ALineThatShrinksToOnePixelFailsThereAndKeepsTheFramesBefore) {
@@ -200,19 +182,17 @@ TEST_F(FieldSequenceTest, ALineThatShrinksToOnePixelFailsThereAndKeepsTheFramesB
     AddPoint({0, 3}, {10, 3});
     AddPoint({10, 3}, {0, 3});
 
-    EXPECT_FALSE(GenerateMorphSequence(session));
+    EXPECT_FALSE(Generate());
     ExpectFailureReported();
     ASSERT_EQ(frames.Count(), 2);  // the source and the frame at t = 1/4; no destination
     EXPECT_EQ(frames.Frame(0), left.Image());
-    EXPECT_EQ(progress, (std::vector<int32_t>{20, 40, 100}));
+    EXPECT_EQ(readings, (std::vector<int32_t>{20, 40, 100}));
 }
 
 TEST_F(FieldSequenceTest, PointsFarOutsideTheImageRunWithoutOverflow) {
     // The undefined-behaviour sanitizer sees any signed overflow on the way.
     for (const bool preview : {false, true}) {
         SCOPED_TRACE(preview ? "preview" : "full size");
-        frames.Clear();
-        gauge.SetProgress(0);
         Prepare(false, test::GradientBitmap(20, 10), SolidBitmap(20, 10, 9, 9, 9), 4);
         session.PreviewMode = preview;  // 200 x 100: the points are scaled up ten times
         AddPoint({-1'000'000'000, 1'000'000'000}, {1'000'000'000, -1'000'000'000});
@@ -222,7 +202,7 @@ TEST_F(FieldSequenceTest, PointsFarOutsideTheImageRunWithoutOverflow) {
         AddPoint({2, 2}, {3, 3});
         AddPoint({15, 8}, {14, 7});
 
-        EXPECT_TRUE(GenerateMorphSequence(session));
+        EXPECT_TRUE(Generate());
         EXPECT_TRUE(dialog.shown.empty());
         EXPECT_EQ(frames.Count(), 4);
     }

@@ -12,6 +12,7 @@
 
 #include "engine/warp_failure.h"
 #include "morph/warp_state.h"
+#include "support/warp_records.h"
 
 namespace kavrell {
 namespace {
@@ -54,12 +55,8 @@ void ExpectLine(const WarpLine& line, int32_t x1, int32_t y1, int32_t x2, int32_
 
 class LinePairsTest : public ::testing::Test {
 protected:
-    void AddPoint(Point32 source, Point32 destination) {
-        warp->srcPoints[warp->pointCount] = source;
-        warp->dstPoints[warp->pointCount] = destination;
-        ++warp->pointCount;
-    }
-    void AddBreak() { ++warp->pointCount; }
+    void AddPoint(Point32 source, Point32 destination) { test::AddPointPair(*warp, source, destination); }
+    void AddBreak() { test::AddLineBreak(*warp); }
 
     std::unique_ptr<WarpObjStru> warp = NewWarpState(false);
     LinePairs pairs;

@@ -10,13 +10,16 @@
 #include "morph/sequence_driver.h"
 #include "morph/session.h"
 #include "platform/image_processor.h"
+#include "support/generation_session.h"
 #include "support/recording_dialog.h"
 #include "support/test_images.h"
+#include "support/warp_records.h"
 
 namespace kavrell {
 namespace {
 
 using test::GradientBitmap;
+using test::LayRegularMesh;
 using test::MaxChannelDifference;
 using test::RecordingDialog;
 
@@ -41,47 +44,15 @@ double MeanDifference(const Bitmap& a, const Bitmap& b) {
     return sum / (3.0 * a.Width() * a.Height());
 }
 
-// A session the way the editor leaves it before "Execute morphing": both
-// views filled, the record holding a regular mesh on both images (interior
-// node (i dx, j dy) with dx = ceil(W / (cols + 1)), the right and bottom
-// border on W - 1 and H - 1), the frame list empty and the gauge at 0.
-class MeshSession {
+// A session the way the editor leaves it before "Execute morphing", with a
+// regular mesh on both images. Runs use the session's default settings
+// (twelve frames) unless a test changes them.
+class MeshSession : public test::GenerationSession {
 public:
-    MeshSession(const Bitmap& source, const Bitmap& destination, int32_t cols, int32_t rows, bool warpOnly) {
-        left_.Image() = source;
-        right_.Image() = destination;
-        session.WarpObj = NewWarpState(warpOnly);
-        session.VectLeft = &left_;
-        session.VectRight = &right_;
-        session.ImageWidth = source.Width();
-        session.ImageHeight = source.Height();
-        session.Frames = &frames;
-        session.Gauge = &gauge;
-        WarpObjStru& warp = *session.WarpObj;
-        warp.meshCols = cols;
-        warp.meshRows = rows;
-        const int32_t dx = (source.Width() + cols) / (cols + 1);
-        const int32_t dy = (source.Height() + rows) / (rows + 1);
-        for (int32_t i = 0; i <= cols + 1; ++i) {
-            for (int32_t j = 0; j <= rows + 1; ++j) {
-                const Point32 node = {i == cols + 1 ? source.Width() - 1 : i * dx,
-                                      j == rows + 1 ? source.Height() - 1 : j * dy};
-                warp.srcNodes[i][j] = node;
-                warp.dstNodes[i][j] = node;
-            }
-        }
+    MeshSession(const Bitmap& source, const Bitmap& destination, int32_t cols, int32_t rows, bool warpOnly)
+        : GenerationSession(source, destination, warpOnly) {
+        LayRegularMesh(Warp(), source.Width(), source.Height(), cols, rows);
     }
-
-    WarpObjStru& Warp() { return *session.WarpObj; }
-    bool Generate() { return GenerateMorphSequence(session); }
-
-    MorphSession session;
-    FrameList frames;
-    ProgressGauge gauge;
-
-private:
-    ImageView left_;
-    ImageView right_;
 };
 
 TEST(MeshSequenceTest, TwelveFramesMorphFromTheSourceToTheDestination) {

@@ -10,11 +10,13 @@
 #include "engine/frame_schedule.h"
 #include "engine/warp_failure.h"
 #include "support/test_images.h"
+#include "support/warp_records.h"
 
 namespace kavrell {
 namespace {
 
 using test::GradientBitmap;
+using test::LayRegularMesh;
 using test::MaxChannelDifference;
 
 // A regular lattice the way the mesh editor lays one out: interior node
@@ -244,18 +246,6 @@ TEST(MeshWarpImageTest, MismatchedMeshesLeaveTheOutputAlone) {
 
 // --- Meshes from the record ---
 
-// Fills the record's source nodes with the editor's lattice for an image of
-// width x height.
-void FillNodes(MeshNodes& nodes, int32_t cols, int32_t rows, int32_t width, int32_t height) {
-    const MeshCoords lattice = Lattice(cols, rows, width, height);
-    for (int32_t c = 0; c < lattice.Cols; ++c) {
-        for (int32_t r = 0; r < lattice.Rows; ++r) {
-            nodes[c][r] = {static_cast<int32_t>(lattice.X[lattice.Index(c, r)]),
-                           static_cast<int32_t>(lattice.Y[lattice.Index(c, r)])};
-        }
-    }
-}
-
 TEST(MeshFromNodesTest, ScalesNodesAndPinsTheRightAndBottomBorderToTheWorkingImage) {
     const struct {
         int32_t imageWidth, imageHeight, workWidth, workHeight;
@@ -267,7 +257,7 @@ TEST(MeshFromNodesTest, ScalesNodesAndPinsTheRightAndBottomBorderToTheWorkingIma
     };
     for (const auto& c : cases) {
         auto warp = NewWarpState(false);
-        FillNodes(warp->srcNodes, 4, 3, c.imageWidth, c.imageHeight);
+        LayRegularMesh(*warp, c.imageWidth, c.imageHeight, 4, 3);
         warp->srcNodes[2][1] = {13, -5};  // a node dragged outside stays outside
         const MeshCoords mesh = MeshFromNodes(warp->srcNodes, 4, 3, c.scale, c.workWidth, c.workHeight);
         ASSERT_EQ(mesh.Cols, 6);
@@ -293,7 +283,7 @@ TEST(MeshFromNodesTest, PreviewMeshesWarpTheWholeWorkingImage) {
     // The scaled right edge of a 640 x 480 image would lie at 199.6875 and
     // 149.6875; pinned to 199 and 149, equal meshes reproduce every pixel.
     auto warp = NewWarpState(false);
-    FillNodes(warp->srcNodes, 5, 4, 640, 480);
+    LayRegularMesh(*warp, 640, 480, 5, 4);
     const MeshCoords mesh = MeshFromNodes(warp->srcNodes, 5, 4, 200.0 / 640, 200, 150);
     const Bitmap image = GradientBitmap(200, 150);
     for (bool linear : {true, false}) {

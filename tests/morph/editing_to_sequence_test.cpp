@@ -11,6 +11,8 @@
 #include "morph/sequence_driver.h"
 #include "morph/session_setup.h"
 #include "platform/image_processor.h"
+#include "support/editing_gestures.h"
+#include "support/generation_session.h"
 #include "support/recording_dialog.h"
 #include "support/test_images.h"
 
@@ -100,26 +102,15 @@ TEST(BeginSessionTest, AnotherSessionOnTheSameViewsStartsWithOnlyItsOwnObjects) 
     EXPECT_EQ(session.WarpObj->meshCols, 0);
 }
 
-// Two different images in full morphing mode, edited and then generated.
-class EditingToSequenceTest : public ::testing::Test {
+// Two different images in full morphing mode, edited and then generated. The
+// views, frame list and gauge come from the helper; BeginSession sets the
+// session up the way the editor does.
+class EditingToSequenceTest : public ::testing::Test, public test::GenerationSession {
 protected:
     void SetUp() override {
         left.Image() = GradientBitmap(64, 48);
         right.Image() = SolidBitmap(64, 48, 200, 40, 90);
         BeginSession(session, left, right, false);
-        session.Frames = &frames;
-        session.Gauge = &gauge;
-    }
-
-    WarpObjStru& Warp() { return *session.WarpObj; }
-
-    bool Generate(int32_t frameCount) {
-        session.FrameCount = frameCount;
-        session.FrameDelay = 10;
-        session.PreviewMode = false;
-        frames.Clear();
-        gauge.SetProgress(0);
-        return GenerateMorphSequence(session);
     }
 
     // Frame 0 is the source, the last the destination, and every frame in
@@ -135,21 +126,13 @@ protected:
         EXPECT_EQ(gauge.Progress(), 100);
     }
 
-    ImageView left;
-    ImageView right;
-    MorphSession session;
-    FrameList frames;
-    ProgressGauge gauge;
     RecordingDialog dialog;
 };
 
 TEST_F(EditingToSequenceTest, AnEditedMeshGeneratesAFullMorph) {
     CreateMesh(session, 3, 2);
     // Node [2][1] sits at (32, 16); move it in the destination only.
-    ASSERT_TRUE(HitMeshNode(session, 32, 16, right));
-    MeshPress(session, 32, 16, right);
-    MeshDrag(session, 38, 20, right);
-    MeshRelease(session, 38, 20, right);
+    ASSERT_NO_FATAL_FAILURE(test::DragMeshNode(session, right, {32, 16}, {38, 20}));
     ASSERT_EQ(Warp().dstNodes[2][1], (Point32{38, 20}));
     ASSERT_EQ(Warp().srcNodes[2][1], (Point32{32, 16}));
 
@@ -160,23 +143,15 @@ TEST_F(EditingToSequenceTest, AnEditedMeshGeneratesAFullMorph) {
 
 TEST_F(EditingToSequenceTest, EditedPolylinesGenerateAFullMorph) {
     Warp().method = 1;
-    const auto stroke = [&](Point32 from, Point32 to) {
-        FieldPress(session, from.x, from.y, left);
-        FieldDrag(session, to.x, to.y, left);
-        FieldRelease(session, to.x, to.y, left);
-    };
-    stroke({10, 10}, {30, 12});
-    stroke({30, 12}, {40, 30});
+    test::FieldStroke(session, left, {10, 10}, {30, 12});
+    test::FieldStroke(session, left, {30, 12}, {40, 30});
     LineBreak(session);
-    stroke({15, 40}, {50, 38});
+    test::FieldStroke(session, left, {15, 40}, {50, 38});
     ASSERT_EQ(Warp().pointCount, 6);
 
     // Move the middle point of the first polyline in the destination.
     Warp().addMode = false;
-    ASSERT_TRUE(HitFieldPoint(session, 30, 12, right));
-    FieldPress(session, 30, 12, right);
-    FieldDrag(session, 34, 18, right);
-    FieldRelease(session, 34, 18, right);
+    ASSERT_NO_FATAL_FAILURE(test::DragFieldPoint(session, right, {30, 12}, {34, 18}));
     ASSERT_EQ(Warp().dstPoints[1], (Point32{34, 18}));
     ASSERT_EQ(Warp().srcPoints[1], (Point32{30, 12}));
 

@@ -7,41 +7,17 @@
 
 #include "morph/mesh_editing.h"
 #include "morph/session_setup.h"
+#include "support/editing_gestures.h"
+#include "support/layer_expectations.h"
 #include "support/test_images.h"
 
 namespace kavrell {
 namespace {
 
+using test::ExpectLineBetween;
+using test::ExpectMarkerAt;
 using test::GradientBitmap;
-
-// Every object of a view in stacking order but the one skipped, to show that
-// an operation left a view untouched.
-std::vector<VectorObject> Snapshot(const ImageView& view, ObjectHandle skipped = kNoObject) {
-    std::vector<VectorObject> objects;
-    const VectorLayer& layer = view.Layer();
-    for (int32_t index = 0; index < layer.ObjectsCount(); ++index) {
-        const ObjectHandle handle = layer.GetObjFromIndex(index);
-        if (handle != skipped) objects.push_back(*layer.FindObject(handle));
-    }
-    return objects;
-}
-
-// A line drawn between two points: corner at the first, extent to the
-// second, a zero extent drawn as 1.
-void ExpectLineBetween(const ImageView& view, ObjectHandle line, Point32 from, Point32 to) {
-    const VectorLayer& layer = view.Layer();
-    ASSERT_TRUE(layer.HasObject(line));
-    EXPECT_EQ(layer.GetObjLeft(line), from.x);
-    EXPECT_EQ(layer.GetObjTop(line), from.y);
-    EXPECT_EQ(layer.GetObjWidth(line), to.x == from.x ? 1 : to.x - from.x);
-    EXPECT_EQ(layer.GetObjHeight(line), to.y == from.y ? 1 : to.y - from.y);
-}
-
-void ExpectMarkerAt(const ImageView& view, ObjectHandle marker, Point32 centre) {
-    ASSERT_TRUE(view.Layer().HasObject(marker));
-    EXPECT_EQ(view.Layer().GetObjLeft(marker), centre.x - 5);
-    EXPECT_EQ(view.Layer().GetObjTop(marker), centre.y - 5);
-}
+using test::Snapshot;
 
 constexpr Point32 kEmpty{EmptySlot, 0};
 
@@ -83,10 +59,7 @@ protected:
 
     // Move mode: hover over a point, press, drag, release.
     void MovePoint(ImageView& view, Point32 from, Point32 to) {
-        ASSERT_TRUE(HitFieldPoint(session, from.x, from.y, view));
-        FieldPress(session, from.x, from.y, view);
-        FieldDrag(session, to.x, to.y, view);
-        FieldRelease(session, to.x, to.y, view);
+        test::DragFieldPoint(session, view, from, to);
     }
 
     ImageView left;

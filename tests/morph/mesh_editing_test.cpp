@@ -8,40 +8,18 @@
 
 #include "morph/field_editing.h"
 #include "morph/session_setup.h"
+#include "support/editing_gestures.h"
+#include "support/layer_expectations.h"
 #include "support/test_images.h"
 
 namespace kavrell {
 namespace {
 
+using test::CountKind;
+using test::ExpectLineBetween;
+using test::ExpectMarkerAt;
 using test::GradientBitmap;
-
-// Every object of a view in stacking order but the one skipped, to show that
-// an operation left a view untouched.
-std::vector<VectorObject> Snapshot(const ImageView& view, ObjectHandle skipped = kNoObject) {
-    std::vector<VectorObject> objects;
-    const VectorLayer& layer = view.Layer();
-    for (int32_t index = 0; index < layer.ObjectsCount(); ++index) {
-        const ObjectHandle handle = layer.GetObjFromIndex(index);
-        if (handle != skipped) objects.push_back(*layer.FindObject(handle));
-    }
-    return objects;
-}
-
-int32_t CountKind(const ImageView& view, ObjKind kind) {
-    int32_t count = 0;
-    for (const VectorObject& object : Snapshot(view)) count += object.kind == kind ? 1 : 0;
-    return count;
-}
-
-// A line placed between two nodes: corner at the first, extent to the second,
-// a zero extent drawn as 1.
-void ExpectLineBetween(const ImageView& view, ObjectHandle line, Point32 from, Point32 to) {
-    const VectorLayer& layer = view.Layer();
-    EXPECT_EQ(layer.GetObjLeft(line), from.x);
-    EXPECT_EQ(layer.GetObjTop(line), from.y);
-    EXPECT_EQ(layer.GetObjWidth(line), to.x == from.x ? 1 : to.x - from.x);
-    EXPECT_EQ(layer.GetObjHeight(line), to.y == from.y ? 1 : to.y - from.y);
-}
+using test::Snapshot;
 
 void ExpectLine(const ImageView& view, ObjectHandle line, int32_t left, int32_t top, int32_t width,
                 int32_t height) {
@@ -72,12 +50,7 @@ protected:
     WarpObjStru& Warp() { return *session.WarpObj; }
 
     // What the editor does for a drag: hover over the node, press, move, release.
-    void DragNode(ImageView& view, Point32 from, Point32 to) {
-        ASSERT_TRUE(HitMeshNode(session, from.x, from.y, view));
-        MeshPress(session, from.x, from.y, view);
-        MeshDrag(session, to.x, to.y, view);
-        MeshRelease(session, to.x, to.y, view);
-    }
+    void DragNode(ImageView& view, Point32 from, Point32 to) { test::DragMeshNode(session, view, from, to); }
 
     ImageView left;
     ImageView right;
@@ -346,8 +319,7 @@ TEST_F(MeshEditingTest, DragMovesTheNodeItsMarkerAndItsFourLines) {
         EXPECT_EQ(Warp().dstNodes[3][4], c.movesDestination ? to : lattice);
         const auto expectView = [&](ImageView& view, const MeshNodes& nodes, const MeshHandles& cols,
                                     const MeshHandles& rows, const MeshHandles& markers) {
-            EXPECT_EQ(view.Layer().GetObjLeft(markers[3][4]), to.x - 5);
-            EXPECT_EQ(view.Layer().GetObjTop(markers[3][4]), to.y - 5);
+            ExpectMarkerAt(view, markers[3][4], to);
             ExpectLineBetween(view, cols[3][3], nodes[3][3], to);
             ExpectLineBetween(view, cols[3][4], to, nodes[3][5]);
             ExpectLineBetween(view, rows[2][4], nodes[2][4], to);
@@ -419,9 +391,7 @@ TEST_F(MeshEditingTest, SwitchingMethodHidesTheMeshAndShowsItAgainWithMarkersOnT
     DragNode(left, Warp().srcNodes[3][4], {190, 150});
     ASSERT_EQ(right.Layer().GetObjStyle(Warp().rightCursorMarker), kStyleVisible);
     // A polyline adds markers in front of the mesh's.
-    FieldPress(session, 300, 300, left);
-    FieldDrag(session, 350, 320, left);
-    FieldRelease(session, 350, 320, left);
+    test::FieldStroke(session, left, {300, 300}, {350, 320});
 
     ShowMethodMarkers(session, 1);
     for (int32_t i = 1; i <= 10; ++i) {

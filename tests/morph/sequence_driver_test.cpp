@@ -4,63 +4,27 @@
 
 #include <vector>
 
-#include "morph/mesh_lattice.h"
 #include "platform/image_processor.h"
+#include "support/generation_session.h"
 #include "support/recording_dialog.h"
 #include "support/test_images.h"
+#include "support/warp_records.h"
 
 namespace kavrell {
 namespace {
 
 using test::GradientBitmap;
+using test::LayRegularMesh;
 using test::RecordingDialog;
 using test::SolidBitmap;
 
-// Lays a regular mesh of cols x rows interior nodes, source and destination
-// alike, the way the editor creates one.
-void LayRegularMesh(WarpObjStru& warp, int32_t width, int32_t height, int32_t cols, int32_t rows) {
-    warp.meshCols = cols;
-    warp.meshRows = rows;
-    for (int32_t i = 0; i <= cols + 1; ++i) {
-        for (int32_t j = 0; j <= rows + 1; ++j) {
-            warp.srcNodes[i][j] = warp.dstNodes[i][j] = LatticeNode(width, height, cols, rows, i, j);
-        }
-    }
-}
-
 // A session over two images of one size, with an identity mesh.
-class SequenceDriverTest : public ::testing::Test {
+class SequenceDriverTest : public ::testing::Test, public test::GenerationSession {
 protected:
     void Open(const Bitmap& source, const Bitmap& destination, bool warpOnly) {
-        left.Image() = source;
-        right.Image() = destination;
-        session.WarpObj = NewWarpState(warpOnly);
-        session.VectLeft = &left;
-        session.VectRight = &right;
-        session.ImageWidth = source.Width();
-        session.ImageHeight = source.Height();
-        session.Frames = &frames;
-        session.Gauge = &gauge;
-        LayRegularMesh(*session.WarpObj, source.Width(), source.Height(), 3, 2);
-        gauge.SetListener([this](int32_t value) { readings.push_back(value); });
+        GenerationSession::Open(source, destination, warpOnly);
+        LayRegularMesh(Warp(), source.Width(), source.Height(), 3, 2);
     }
-
-    bool Generate(int32_t frameCount, int32_t delay = 10, bool preview = false) {
-        session.FrameCount = frameCount;
-        session.FrameDelay = delay;
-        session.PreviewMode = preview;
-        frames.Clear();
-        gauge.SetProgress(0);
-        readings.clear();
-        return GenerateMorphSequence(session);
-    }
-
-    ImageView left;
-    ImageView right;
-    FrameList frames;
-    ProgressGauge gauge;
-    MorphSession session;
-    std::vector<int32_t> readings;
 };
 
 TEST(ProgressStepTest, IsTheCeilingOfTheShare) {
@@ -145,7 +109,7 @@ TEST_F(SequenceDriverTest, PreviewScalesTheLargerSideTo200) {
     };
     const Case cases[] = {
         {400, 300, 200, 150}, {100, 50, 200, 100},
-        {151, 80, 201, 106},  // 151 x (200 / 151) lands just above 200
+        {151, 80, 201, 106},                      // 151 x (200 / 151) lands just above 200
         {80, 151, 106, 201},  {1000, 2, 200, 1},  // a side never becomes 0
     };
     for (const Case& c : cases) {
