@@ -15,23 +15,23 @@ constexpr const char* kCommandLine = "command line";
     throw CliError(kExitBadInput, kCommandLine, field, what);
 }
 
-struct OptionSpec {
+struct OptionRule {
     const char* longName;
     char shortName;         // 0: none
     const char* valueName;  // nullptr: a flag
 };
 
-constexpr OptionSpec kMorphOptions[] = {
+constexpr OptionRule kMorphOptions[] = {
     {"output", 'o', "PATH"}, {"project", 'p', "PROJECT"}, {"frames", 0, "N"},      {"delay", 0, "D"},
     {"preview", 0, nullptr}, {"json", 0, nullptr},        {"quiet", 'q', nullptr},
 };
-constexpr OptionSpec kInitOptions[] = {
+constexpr OptionRule kInitOptions[] = {
     {"mesh", 0, "COLSxROWS"},
     {"output", 'o', "PROJECT"},
 };
 
 struct GivenOption {
-    const OptionSpec* spec;
+    const OptionRule* rule;
     std::string written;  // as on the command line, for messages
     std::string value;
 };
@@ -45,22 +45,22 @@ std::string Quoted(const std::string& text) {
     return "\"" + (text.size() <= 40 ? text : text.substr(0, 37) + "...") + "\"";
 }
 
-const OptionSpec* FindLong(std::span<const OptionSpec> specs, const std::string& name) {
-    for (const OptionSpec& spec : specs) {
-        if (name == spec.longName) return &spec;
+const OptionRule* FindLong(std::span<const OptionRule> rules, const std::string& name) {
+    for (const OptionRule& rule : rules) {
+        if (name == rule.longName) return &rule;
     }
     return nullptr;
 }
 
-const OptionSpec* FindShort(std::span<const OptionSpec> specs, char name) {
-    for (const OptionSpec& spec : specs) {
-        if (spec.shortName != 0 && name == spec.shortName) return &spec;
+const OptionRule* FindShort(std::span<const OptionRule> rules, char name) {
+    for (const OptionRule& rule : rules) {
+        if (rule.shortName != 0 && name == rule.shortName) return &rule;
     }
     return nullptr;
 }
 
 // Separates options (with their values) from operands.
-SplitArguments Split(std::span<const std::string> args, std::span<const OptionSpec> specs) {
+SplitArguments Split(std::span<const std::string> args, std::span<const OptionRule> rules) {
     SplitArguments result;
     bool optionsEnded = false;
     for (size_t k = 0; k < args.size(); ++k) {
@@ -74,10 +74,10 @@ SplitArguments Split(std::span<const std::string> args, std::span<const OptionSp
             continue;
         }
         // Takes the value of an option from the rest of this argument or the next one.
-        auto valueOf = [&](const std::string& written, const OptionSpec& spec,
+        auto valueOf = [&](const std::string& written, const OptionRule& rule,
                            std::optional<std::string> attached) {
             if (attached) return *attached;
-            if (k + 1 >= args.size()) Refuse(written, std::string("needs a value (") + spec.valueName + ")");
+            if (k + 1 >= args.size()) Refuse(written, std::string("needs a value (") + rule.valueName + ")");
             return args[++k];
         };
         if (arg[1] == '-') {
@@ -85,15 +85,15 @@ SplitArguments Split(std::span<const std::string> args, std::span<const OptionSp
             const std::string name =
                 arg.substr(2, equals == std::string::npos ? std::string::npos : equals - 2);
             const std::string written = "--" + name;
-            const OptionSpec* spec = FindLong(specs, name);
-            if (!spec) Refuse(written, "unknown option");
+            const OptionRule* rule = FindLong(rules, name);
+            if (!rule) Refuse(written, "unknown option");
             std::optional<std::string> attached;
             if (equals != std::string::npos) attached = arg.substr(equals + 1);
-            if (!spec->valueName) {
+            if (!rule->valueName) {
                 if (attached) Refuse(written, "takes no value");
-                result.options.push_back({spec, written, ""});
+                result.options.push_back({rule, written, ""});
             } else {
-                result.options.push_back({spec, written, valueOf(written, *spec, attached)});
+                result.options.push_back({rule, written, valueOf(written, *rule, attached)});
             }
             continue;
         }
@@ -101,15 +101,15 @@ SplitArguments Split(std::span<const std::string> args, std::span<const OptionSp
         // value from the rest of the argument ("-oout.gif").
         for (size_t c = 1; c < arg.size(); ++c) {
             const std::string written = std::string("-") + arg[c];
-            const OptionSpec* spec = FindShort(specs, arg[c]);
-            if (!spec) Refuse(written, "unknown option");
-            if (!spec->valueName) {
-                result.options.push_back({spec, written, ""});
+            const OptionRule* rule = FindShort(rules, arg[c]);
+            if (!rule) Refuse(written, "unknown option");
+            if (!rule->valueName) {
+                result.options.push_back({rule, written, ""});
                 continue;
             }
             std::optional<std::string> attached;
             if (c + 1 < arg.size()) attached = arg.substr(c + 1);
-            result.options.push_back({spec, written, valueOf(written, *spec, attached)});
+            result.options.push_back({rule, written, valueOf(written, *rule, attached)});
             break;
         }
     }
@@ -149,7 +149,7 @@ MorphOptions ReadMorph(std::span<const std::string> args) {
     MorphOptions morph;
     bool haveProject = false;
     for (const GivenOption& option : split.options) {
-        const std::string name = option.spec->longName;
+        const std::string name = option.rule->longName;
         if (name == "output") {
             if (option.value.empty()) Refuse(option.written, "must not be empty");
             morph.output = option.value;
@@ -182,7 +182,7 @@ InitOptions ReadInit(std::span<const std::string> args) {
     InitOptions init;
     bool haveMesh = false;
     for (const GivenOption& option : split.options) {
-        const std::string name = option.spec->longName;
+        const std::string name = option.rule->longName;
         if (name == "mesh") {
             ReadMeshSize(option, init);
             haveMesh = true;

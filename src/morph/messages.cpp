@@ -10,9 +10,9 @@ std::optional<DialogRequest> MessageFor(int32_t code) {
                              "overlaping!",
                              DialogType::Error, DialogButtons::Ok};
     case kMsgAnimationModeOff:
-        return DialogRequest{
-            code, "Quorvane animation mode is OFF. To execute morphing, turn animation mode ON!",
-            DialogType::Warning, DialogButtons::Ok};
+        return DialogRequest{code,
+                             "Quorvane animation mode is OFF. To execute morphing, turn animation mode ON!",
+                             DialogType::Warning, DialogButtons::Ok};
     case kMsgNoControlPoints:
         return DialogRequest{code, "No morphing control points. Action suspended!", DialogType::Warning,
                              DialogButtons::Ok};

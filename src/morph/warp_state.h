@@ -24,8 +24,8 @@ inline constexpr int32_t IdBase = 10;            // added to an index stored in 
 // A field slot holds a point when its x lies below the empty mark.
 inline bool HoldsPoint(const Point32& slot) { return slot.x < EmptySlot; }
 
-using MeshNodes = Point32[MeshSlots][MeshSlots];          // [column][row]
-using MeshHandles = ObjectHandle[MeshSlots][MeshSlots];   // [column][row]
+using MeshNodes = Point32[MeshSlots][MeshSlots];         // [column][row]
+using MeshHandles = ObjectHandle[MeshSlots][MeshSlots];  // [column][row]
 
 // Everything the user has set up in one editor session: the method, the mesh
 // and the polylines with the handles of their markers, the counters and the

@@ -40,9 +40,7 @@ public:
 
     // Pixel (x, y) counted from the top-left corner, three bytes.
     uint8_t* Pixel(int32_t x, int32_t y) { return ScanLine(y) + 3 * static_cast<ptrdiff_t>(x); }
-    const uint8_t* Pixel(int32_t x, int32_t y) const {
-        return ScanLine(y) + 3 * static_cast<ptrdiff_t>(x);
-    }
+    const uint8_t* Pixel(int32_t x, int32_t y) const { return ScanLine(y) + 3 * static_cast<ptrdiff_t>(x); }
 
     // Makes this bitmap an exact copy of other, size included.
     void CopyFrom(const Bitmap& other) { *this = other; }

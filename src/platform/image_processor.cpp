@@ -49,8 +49,10 @@ void ResampleTo(const Bitmap& source, Bitmap& target, int32_t width, int32_t hei
             const int32_t left = 3 * column.first;
             const int32_t right = 3 * column.second;
             for (int32_t k = 0; k < 3; ++k) {
-                const int32_t top = upper[left + k] * (256 - column.weight) + upper[right + k] * column.weight;
-                const int32_t bottom = lower[left + k] * (256 - column.weight) + lower[right + k] * column.weight;
+                const int32_t top =
+                    upper[left + k] * (256 - column.weight) + upper[right + k] * column.weight;
+                const int32_t bottom =
+                    lower[left + k] * (256 - column.weight) + lower[right + k] * column.weight;
                 const int32_t value = top * (256 - row.weight) + bottom * row.weight;
                 out[3 * x + k] = static_cast<uint8_t>((value + 32768) >> 16);
             }

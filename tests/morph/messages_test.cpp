@@ -43,8 +43,8 @@ TEST(MorphMessageTest, OnlyNoAndCancelAnswerFalse) {
         bool expected;
     };
     const Case cases[] = {
-        {4, DialogResult::Yes, true},    {4, DialogResult::No, false}, {4, DialogResult::Cancel, false},
-        {0, DialogResult::Ok, true},     {1, DialogResult::Ok, true},  {2, DialogResult::Ok, true},
+        {4, DialogResult::Yes, true}, {4, DialogResult::No, false}, {4, DialogResult::Cancel, false},
+        {0, DialogResult::Ok, true},  {1, DialogResult::Ok, true},  {2, DialogResult::Ok, true},
     };
     for (const Case& c : cases) {
         RecordingDialog dialog(c.answer);

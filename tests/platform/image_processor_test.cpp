@@ -58,11 +58,12 @@ TEST(MergeIEBitmapTest, PercentIsTheShareOfTheTarget) {
         uint8_t expected;
     };
     const Case cases[] = {
-        {200, 100, 100, 200}, {200, 100, 0, 100}, {200, 100, 90, 190}, {255, 0, 33, 84},  // 84.15
-        {1, 0, 50, 1},                                                                     // exact half rounds up
-        {0, 1, 50, 1},   {3, 0, 50, 2},   {255, 255, 37, 255},
-        {200, 100, 150, 200},  // percent limited to 100
-        {200, 100, -5, 100},   // and to 0
+        {200, 100, 100, 200}, {200, 100, 0, 100},
+        {200, 100, 90, 190},  {255, 0, 33, 84},  // 84.15
+        {1, 0, 50, 1},                           // exact half rounds up
+        {0, 1, 50, 1},        {3, 0, 50, 2},
+        {255, 255, 37, 255},  {200, 100, 150, 200},  // percent limited to 100
+        {200, 100, -5, 100},                         // and to 0
     };
     for (const Case& c : cases) {
         Bitmap target = SolidBitmap(3, 2, c.c1, c.c1, c.c1);
