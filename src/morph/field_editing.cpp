@@ -181,23 +181,20 @@ void LineBreak(MorphSession& session) {
 void ClearFieldLines(MorphSession& session) {
     if (!session.WarpObj) return;
     WarpObjStru& warp = *session.WarpObj;
+    // Removes an object from the source view and its partner from the
+    // destination view, and empties both slots.
+    const auto removePair = [&](ObjectHandle& left, ObjectHandle& right) {
+        if (left != EmptySlot) {
+            if (session.VectLeft) session.VectLeft->Layer().RemoveObject(left);
+            if (session.VectRight) session.VectRight->Layer().RemoveObject(right);
+        }
+        left = right = EmptySlot;
+    };
     // Every slot is looked at, not only those in use, so that no object
     // outlives the clear whatever the count said.
+    for (int32_t k = 0; k < FieldSlots; ++k) removePair(warp.leftSegLines[k], warp.rightSegLines[k]);
     for (int32_t k = 0; k < FieldSlots; ++k) {
-        if (warp.leftSegLines[k] != EmptySlot) {
-            if (session.VectLeft) session.VectLeft->Layer().RemoveObject(warp.leftSegLines[k]);
-            if (session.VectRight) session.VectRight->Layer().RemoveObject(warp.rightSegLines[k]);
-        }
-        warp.leftSegLines[k] = EmptySlot;
-        warp.rightSegLines[k] = EmptySlot;
-    }
-    for (int32_t k = 0; k < FieldSlots; ++k) {
-        if (warp.leftPointMarkers[k] != EmptySlot) {
-            if (session.VectLeft) session.VectLeft->Layer().RemoveObject(warp.leftPointMarkers[k]);
-            if (session.VectRight) session.VectRight->Layer().RemoveObject(warp.rightPointMarkers[k]);
-        }
-        warp.leftPointMarkers[k] = EmptySlot;
-        warp.rightPointMarkers[k] = EmptySlot;
+        removePair(warp.leftPointMarkers[k], warp.rightPointMarkers[k]);
         warp.srcPoints[k].x = EmptySlot;
         warp.dstPoints[k].x = EmptySlot;
     }
