@@ -17,6 +17,7 @@ ObjectHandle VectorLayer::AddNewObject() {
     const auto handle = static_cast<ObjectHandle>(nextHandle_++);
     objects_.emplace(handle, Entry{VectorObject{}, ++frontKey_});
     orderStale_ = true;
+    Changed();
     return handle;
 }
 
@@ -26,12 +27,14 @@ void VectorLayer::RemoveObject(ObjectHandle handle) {
     if (found->second.object.selected) --selectedCount_;
     objects_.erase(found);
     orderStale_ = true;
+    Changed();
 }
 
 void VectorLayer::RemoveAllObjects() {
     objects_.clear();
     selectedCount_ = 0;
     orderStale_ = true;
+    Changed();
 }
 
 ObjectHandle VectorLayer::GetObjFromIndex(int32_t index) const {
@@ -63,51 +66,44 @@ VectorObject* VectorLayer::Find(ObjectHandle handle) {
     return found == objects_.end() ? nullptr : &found->second.object;
 }
 
-void VectorLayer::SetObjKind(ObjectHandle handle, ObjKind kind) {
-    if (VectorObject* object = Find(handle)) object->kind = kind;
-}
+void VectorLayer::SetObjKind(ObjectHandle handle, ObjKind kind) { Set(handle, &VectorObject::kind, kind); }
 
-void VectorLayer::SetObjLeft(ObjectHandle handle, int32_t left) {
-    if (VectorObject* object = Find(handle)) object->left = left;
-}
+void VectorLayer::SetObjLeft(ObjectHandle handle, int32_t left) { Set(handle, &VectorObject::left, left); }
 
-void VectorLayer::SetObjTop(ObjectHandle handle, int32_t top) {
-    if (VectorObject* object = Find(handle)) object->top = top;
-}
+void VectorLayer::SetObjTop(ObjectHandle handle, int32_t top) { Set(handle, &VectorObject::top, top); }
 
 void VectorLayer::SetObjWidth(ObjectHandle handle, int32_t width) {
-    if (VectorObject* object = Find(handle)) object->width = width;
+    Set(handle, &VectorObject::width, width);
 }
 
 void VectorLayer::SetObjHeight(ObjectHandle handle, int32_t height) {
-    if (VectorObject* object = Find(handle)) object->height = height;
+    Set(handle, &VectorObject::height, height);
 }
 
 void VectorLayer::SetObjPenColor(ObjectHandle handle, Color color) {
-    if (VectorObject* object = Find(handle)) object->penColor = color;
+    Set(handle, &VectorObject::penColor, color);
 }
 
 void VectorLayer::SetObjBrushColor(ObjectHandle handle, Color color) {
-    if (VectorObject* object = Find(handle)) object->brushColor = color;
+    Set(handle, &VectorObject::brushColor, color);
 }
 
 void VectorLayer::SetObjBrushStyle(ObjectHandle handle, BrushStyle style) {
-    if (VectorObject* object = Find(handle)) object->brushStyle = style;
+    Set(handle, &VectorObject::brushStyle, style);
 }
 
 void VectorLayer::SetObjStyle(ObjectHandle handle, ObjStyle style) {
-    if (VectorObject* object = Find(handle)) object->style = style;
+    Set(handle, &VectorObject::style, style);
 }
 
-void VectorLayer::SetObjID(ObjectHandle handle, int32_t id) {
-    if (VectorObject* object = Find(handle)) object->id = id;
-}
+void VectorLayer::SetObjID(ObjectHandle handle, int32_t id) { Set(handle, &VectorObject::id, id); }
 
 void VectorLayer::Restack(ObjectHandle handle, int64_t key) {
     const auto found = objects_.find(handle);
     if (found == objects_.end()) return;
     found->second.stackKey = key;
     orderStale_ = true;
+    Changed();
 }
 
 void VectorLayer::SetObjBackTo(ObjectHandle handle) { Restack(handle, --backKey_); }
@@ -119,11 +115,13 @@ void VectorLayer::AddSelObject(ObjectHandle handle) {
     if (!object || object->selected) return;
     object->selected = true;
     ++selectedCount_;
+    Changed();
 }
 
 void VectorLayer::UnSelAllObjects() {
     for (auto& [handle, entry] : objects_) entry.object.selected = false;
     selectedCount_ = 0;
+    Changed();
 }
 
 }  // namespace kavrell

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <unordered_map>
 #include <vector>
 
@@ -108,6 +109,12 @@ public:
     int32_t SelObjectsCount() const { return selectedCount_; }
     void UnSelAllObjects();
 
+    // Called after every change of an object, its stacking or the selection,
+    // so that a window showing the layer can repaint. A copy of the layer
+    // starts without a listener: the listener belongs to whoever shows this one.
+    using ChangeListener = std::function<void()>;
+    void SetChangeListener(ChangeListener listener) { listener_.notify = std::move(listener); }
+
 private:
     struct Entry {
         VectorObject object;
@@ -117,6 +124,24 @@ private:
     const VectorObject& Read(ObjectHandle handle) const;
     VectorObject* Find(ObjectHandle handle);
     void Restack(ObjectHandle handle, int64_t key);
+    void Changed() const {
+        if (listener_.notify) listener_.notify();
+    }
+    // Sets one property and announces it when the value changed.
+    template <typename T>
+    void Set(ObjectHandle handle, T VectorObject::*property, T value) {
+        VectorObject* object = Find(handle);
+        if (!object || object->*property == value) return;
+        object->*property = value;
+        Changed();
+    }
+
+    struct ListenerSlot {
+        ListenerSlot() = default;
+        ListenerSlot(const ListenerSlot&) {}
+        ListenerSlot& operator=(const ListenerSlot&) { return *this; }
+        ChangeListener notify;
+    };
 
     std::unordered_map<ObjectHandle, Entry> objects_;
     int64_t nextHandle_ = 1;  // 0 stays unissued, so zeroed handle fields name no object
@@ -128,6 +153,7 @@ private:
     // change, so that bulk creation and restacking stay linear.
     mutable std::vector<ObjectHandle> order_;
     mutable bool orderStale_ = false;
+    ListenerSlot listener_;
 };
 
 }  // namespace kavrell

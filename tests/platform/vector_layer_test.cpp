@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 namespace kavrell {
@@ -165,6 +166,49 @@ TEST(VectorLayerTest, RemovingAllKeepsHandlesUsedUp) {
     EXPECT_EQ(layer.SelObjectsCount(), 0);
     EXPECT_EQ(layer.GetObjFromIndex(0), kNoObject);
     EXPECT_GT(layer.AddNewObject(), first);
+}
+
+TEST(VectorLayerTest, AnnouncesEveryChangeAndNothingElse) {
+    VectorLayer layer;
+    int changes = 0;
+    layer.SetChangeListener([&changes] { ++changes; });
+    const ObjectHandle first = layer.AddNewObject();
+    const ObjectHandle second = layer.AddNewObject();
+    ASSERT_EQ(changes, 2);
+
+    struct Case {
+        const char* name;
+        std::function<void()> action;
+        int expected;  // announcements the action makes
+    };
+    const Case cases[] = {
+        {"move", [&] { layer.SetObjLeft(first, -12); }, 1},
+        {"same position again", [&] { layer.SetObjLeft(first, -12); }, 0},
+        {"resize", [&] { layer.SetObjHeight(first, -9); }, 1},
+        {"recolour", [&] { layer.SetObjPenColor(first, kAqua); }, 1},
+        {"hide", [&] { layer.SetObjStyle(first, kStyleNone); }, 1},
+        {"restack", [&] { layer.SetObjBackTo(second); }, 1},
+        {"select", [&] { layer.AddSelObject(first); }, 1},
+        {"unknown handle", [&] { layer.SetObjTop(kNoObject, 3); }, 0},
+        {"remove", [&] { layer.RemoveObject(first); }, 1},
+        {"remove all", [&] { layer.RemoveAllObjects(); }, 1},
+    };
+    for (const Case& c : cases) {
+        const int before = changes;
+        c.action();
+        EXPECT_EQ(changes - before, c.expected) << c.name;
+    }
+}
+
+TEST(VectorLayerTest, ACopyDoesNotCallTheOriginalsListener) {
+    VectorLayer layer;
+    int changes = 0;
+    layer.SetChangeListener([&changes] { ++changes; });
+    VectorLayer copy = layer;
+    copy.AddNewObject();
+    EXPECT_EQ(changes, 0);
+    layer.AddNewObject();
+    EXPECT_EQ(changes, 1);
 }
 
 }  // namespace
