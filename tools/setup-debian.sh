@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     g++ cmake make pkg-config
-    qt6-base-dev libgif-dev libwebp-dev nlohmann-json3-dev
+    qt6-base-dev qt6-qpa-plugins fonts-dejavu-core libgif-dev libwebp-dev nlohmann-json3-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev
 )

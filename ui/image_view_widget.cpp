@@ -8,11 +8,10 @@
 #include <cmath>
 
 #include "bitmap_image.h"
+#include "ui_colors.h"
 
 namespace kavrell::ui {
 namespace {
-
-QColor ToQColor(Color color) { return QColor(color.r, color.g, color.b); }
 
 Qt::CursorShape ShapeOf(ViewCursor cursor) {
     switch (cursor) {

@@ -124,6 +124,8 @@ void TfrmMorphPlayer::BuildControls() {
     auto* caption = new QLabel(QStringLiteral("Current frame:"), controls);
     caption->setObjectName(QStringLiteral("StaticText1"));
     caption->setGeometry(18, 38, 76, 17);
+    // A font wider than Tahoma must not cut the text off.
+    caption->resize(std::max(caption->width(), caption->sizeHint().width()), caption->height());
 
     VA_lab_ = new QLabel(QStringLiteral("100"), controls);
     VA_lab_->setObjectName(QStringLiteral("VA_lab"));

@@ -216,7 +216,8 @@ TEST(ControlsScreenshot, ShowsTheButtonLooksAndViewToolPictures) {
         }
     }
     auto* check = new QCheckBox(QStringLiteral("Move src. && dest. "), toolbar);
-    check->setGeometry(140, 12, 108, 17);
+    check->move(140, 12);
+    check->adjustSize();
 
     auto* bottom = new FlatPanel(&panel);
     bottom->setGeometry(0, 41, 560, 169);
