@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "cli/mesh_lattice.h"
+#include "morph/mesh_lattice.h"
 #include "cli/project_file.h"
 #include "cli/project_writer.h"
 

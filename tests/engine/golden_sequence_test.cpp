@@ -66,11 +66,9 @@ Bitmap DestinationImage() {
     return image;
 }
 
-enum class Method { Mesh, Field };
-
 struct GoldenCase {
     const char* name;
-    Method method;
+    WarpMethod method;
     bool linear;
     bool warpOnly;
     bool preview;
@@ -109,56 +107,56 @@ std::string Hex(uint64_t value) {
 const std::vector<GoldenCase>& GoldenCases() {
     static const std::vector<GoldenCase> cases = {
         {.name = "mesh linear, full morphing",
-         .method = Method::Mesh,
+         .method = WarpMethod::Mesh,
          .linear = true,
          .warpOnly = false,
          .preview = false,
          .hashes = {0x992670f6cf8e7affull, 0xdf86cbf91d60f859ull, 0x943d2e02ac8da154ull,
                     0xa9c457bd7f419a0full, 0x22bdfc85d227fd12ull}},
         {.name = "mesh Catmull-Rom, full morphing",
-         .method = Method::Mesh,
+         .method = WarpMethod::Mesh,
          .linear = false,
          .warpOnly = false,
          .preview = false,
          .hashes = {0x992670f6cf8e7affull, 0x4a1934205472689dull, 0xa6243c2f5ccb843aull,
                     0xa20c2ed86f391ea5ull, 0x22bdfc85d227fd12ull}},
         {.name = "mesh linear, warp only",
-         .method = Method::Mesh,
+         .method = WarpMethod::Mesh,
          .linear = true,
          .warpOnly = true,
          .preview = false,
          .hashes = {0x992670f6cf8e7affull, 0x915b5cdcebcb18f4ull, 0xeaa2b525237963f6ull,
                     0xd938d58d38caaedcull, 0xe0dff1801b5a1201ull}},
         {.name = "mesh Catmull-Rom, warp only, preview",
-         .method = Method::Mesh,
+         .method = WarpMethod::Mesh,
          .linear = false,
          .warpOnly = true,
          .preview = true,
          .hashes = {0xa26adca4d1847acfull, 0xb2f11a310cd90328ull, 0xf4bf73f1baf2914aull,
                     0xd89cd1d6578deffaull, 0x812b450d6d40faedull}},
         {.name = "mesh linear, full morphing, preview",
-         .method = Method::Mesh,
+         .method = WarpMethod::Mesh,
          .linear = true,
          .warpOnly = false,
          .preview = true,
          .hashes = {0xa26adca4d1847acfull, 0x8811bba868c58c0dull, 0x842b55ded0eb5b23ull,
                     0xd27b11b3f7ed67a6ull, 0x5aba056dcead5fccull}},
         {.name = "field lines, full morphing",
-         .method = Method::Field,
+         .method = WarpMethod::Field,
          .linear = true,
          .warpOnly = false,
          .preview = false,
          .hashes = {0x992670f6cf8e7affull, 0x6e9bfc4e0d6a8c35ull, 0xb596cd9e3abb90c0ull,
                     0xd0642884de954853ull, 0x22bdfc85d227fd12ull}},
         {.name = "field lines, warp only",
-         .method = Method::Field,
+         .method = WarpMethod::Field,
          .linear = true,
          .warpOnly = true,
          .preview = false,
          .hashes = {0x992670f6cf8e7affull, 0x3dda3674d0f37392ull, 0xa1dbfebb40f87e50ull,
                     0x571ffc335f3af959ull, 0xc6e6c7ac23d9a8c7ull}},
         {.name = "field lines, full morphing, preview",
-         .method = Method::Field,
+         .method = WarpMethod::Field,
          .linear = true,
          .warpOnly = false,
          .preview = true,
@@ -180,10 +178,10 @@ TEST_P(GoldenSequenceTest, EveryFrameMatchesItsRecordedHash) {
         SCOPED_TRACE(golden.name);
         test::GenerationSession run(SourceImage(), DestinationImage(), golden.warpOnly);
         WarpObjStru& warp = run.Warp();
-        if (golden.method == Method::Mesh) {
+        warp.method = golden.method;
+        if (golden.method == WarpMethod::Mesh) {
             PlaceMesh(warp);
         } else {
-            warp.method = 1;
             PlaceFieldLines(warp);
         }
         warp.linear = golden.linear;
