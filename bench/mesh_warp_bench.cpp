@@ -85,7 +85,8 @@ void BM_MeshMorphSequence(benchmark::State& state) {
     FillLattice(warp.dstNodes);
     MoveInteriorNodes(warp.dstNodes);
     for (auto _ : state) {
-        if (editor.Generate(false) != GenerationResult::Completed) state.SkipWithError("the mesh morph failed");
+        if (editor.Generate(false) != GenerationResult::Completed)
+            state.SkipWithError("the mesh morph failed");
         benchmark::DoNotOptimize(editor.Sequence().Count());
     }
     state.SetLabel(linear ? "Linear" : "Catmull-Rom");

@@ -134,13 +134,13 @@ void ReadMeshSize(const GivenOption& option, InitOptions& init) {
     const size_t cross = text.find_first_of("xX");
     auto part = [&](const std::string& piece, int32_t& into) {
         const auto [end, error] = std::from_chars(piece.data(), piece.data() + piece.size(), into);
-        return !piece.empty() && error == std::errc() && end == piece.data() + piece.size() && into >= MinMeshCount &&
-               into <= MaxMeshCount;
+        return !piece.empty() && error == std::errc() && end == piece.data() + piece.size() &&
+               into >= MinMeshCount && into <= MaxMeshCount;
     };
     if (cross == std::string::npos || !part(text.substr(0, cross), init.cols) ||
         !part(text.substr(cross + 1), init.rows)) {
-        Refuse(option.written, "must be COLSxROWS with each from " + std::to_string(MinMeshCount) + " to " + std::to_string(MaxMeshCount) +
-                                   ", found " + Quoted(text));
+        Refuse(option.written, "must be COLSxROWS with each from " + std::to_string(MinMeshCount) + " to " +
+                                   std::to_string(MaxMeshCount) + ", found " + Quoted(text));
     }
 }
 

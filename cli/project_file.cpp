@@ -233,7 +233,8 @@ Project ParseProject(std::string_view text, int32_t width, int32_t height) {
     }
     if (document.contains("frames"))
         project.frames = WholeNumber(document.at("frames"), "frames", MinFrames, MaxFrames);
-    if (document.contains("delay")) project.delay = WholeNumber(document.at("delay"), "delay", MinDelay, MaxDelay);
+    if (document.contains("delay"))
+        project.delay = WholeNumber(document.at("delay"), "delay", MinDelay, MaxDelay);
     if (document.contains("interpolation")) {
         const json& interpolation = document.at("interpolation");
         if (interpolation == "linear") {

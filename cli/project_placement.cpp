@@ -72,7 +72,8 @@ void DrawField(EditorModel& model, const FieldProject& field) {
         }
         if (!HoldsPoint(field.dst[slot])) continue;
         warp.dstPoints[slot] = field.dst[slot];
-        RefreshFieldPoint(model.Session(), static_cast<int32_t>(slot), warp.dstPoints, model.View(ViewId::Right));
+        RefreshFieldPoint(model.Session(), static_cast<int32_t>(slot), warp.dstPoints,
+                          model.View(ViewId::Right));
     }
 }
 

@@ -9,9 +9,9 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "morph/mesh_lattice.h"
 #include "cli/project_file.h"
 #include "cli/project_writer.h"
+#include "morph/mesh_lattice.h"
 
 namespace {
 

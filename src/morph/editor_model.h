@@ -128,7 +128,7 @@ public:
     // The toggles, which the model switches on their clicks.
     bool CenterDown(ViewId view) const { return centerDown_[Index(view)]; }
     bool MoveBoth() const { return moveBoth_; }  // "Move src. & dest." ticked
-    bool AddMode() const { return addDown_; }     // "Add pts." down
+    bool AddMode() const { return addDown_; }    // "Add pts." down
     WarpMethod Method() const;
 
     // What the window shows.

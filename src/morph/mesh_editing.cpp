@@ -9,8 +9,6 @@
 namespace kavrell {
 namespace {
 
-
-
 // The mesh objects of one view and the node array of the other view.
 struct MeshSide {
     ImageView& own;

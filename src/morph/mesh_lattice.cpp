@@ -17,7 +17,8 @@ Point32 LatticeNode(int32_t width, int32_t height, int32_t cols, int32_t rows, i
 std::vector<Point32> MeshLattice(int32_t width, int32_t height, int32_t cols, int32_t rows) {
     std::vector<Point32> nodes(static_cast<size_t>(cols + 2) * static_cast<size_t>(rows + 2));
     for (int32_t i = 0; i <= cols + 1; ++i) {
-        for (int32_t j = 0; j <= rows + 1; ++j) nodes[NodeIndex(i, j, rows)] = LatticeNode(width, height, cols, rows, i, j);
+        for (int32_t j = 0; j <= rows + 1; ++j)
+            nodes[NodeIndex(i, j, rows)] = LatticeNode(width, height, cols, rows, i, j);
     }
     return nodes;
 }

@@ -5,9 +5,9 @@
 namespace kavrell {
 namespace {
 
-constexpr int32_t kMarkerHalf = 5;                // point markers are 10 x 10
-constexpr int32_t kCursorHalf = 10;               // cursor markers are 20 x 20
-constexpr int32_t kReach = 10;                    // hover distance on each axis, exclusive
+constexpr int32_t kMarkerHalf = 5;   // point markers are 10 x 10
+constexpr int32_t kCursorHalf = 10;  // cursor markers are 20 x 20
+constexpr int32_t kReach = 10;       // hover distance on each axis, exclusive
 
 }  // namespace
 

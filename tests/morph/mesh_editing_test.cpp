@@ -1,5 +1,4 @@
 #include "morph/mesh_editing.h"
-#include "morph/method_markers.h"
 
 #include <gtest/gtest.h>
 
@@ -8,6 +7,7 @@
 #include <vector>
 
 #include "morph/field_editing.h"
+#include "morph/method_markers.h"
 #include "morph/session_setup.h"
 #include "support/editing_gestures.h"
 #include "support/layer_expectations.h"
