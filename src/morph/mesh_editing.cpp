@@ -51,8 +51,8 @@ void CreateMesh(MorphSession& session, int32_t cols, int32_t rows) {
     WarpObjStru& warp = *session.WarpObj;
     ImageView& left = *session.VectLeft;
     ImageView& right = *session.VectRight;
-    const int32_t c = std::clamp(cols, 1, MaxMeshCount);
-    const int32_t r = std::clamp(rows, 1, MaxMeshCount);
+    const int32_t c = std::clamp(cols, MinMeshCount, MaxMeshCount);
+    const int32_t r = std::clamp(rows, MinMeshCount, MaxMeshCount);
     warp.meshCols = c;
     warp.meshRows = r;
 
