@@ -1,16 +1,13 @@
 // The two-pass mesh warp at full HD: one image with a 10 x 10 mesh, and a
-// whole 12-frame full-size mesh morph through the sequence driver.
+// whole 12-frame full-size mesh morph through the editor model.
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
 
 #include "engine/mesh_warp.h"
-#include "morph/sequence_driver.h"
-#include "morph/session.h"
+#include "morph/editor_model.h"
+#include "morph/mesh_lattice.h"
 #include "platform/bitmap.h"
-#include "platform/frame_list.h"
-#include "platform/image_view.h"
-#include "platform/progress_gauge.h"
 
 namespace kavrell {
 namespace {
@@ -32,15 +29,11 @@ Bitmap PatternBitmap(int32_t shift) {
     return bitmap;
 }
 
-// The editor's regular lattice: interior node (i dx, j dy), the right and
-// bottom border on the last pixel.
+// The editor's regular lattice.
 void FillLattice(MeshNodes& nodes) {
-    const int32_t dx = (kWidth + kMeshLines) / (kMeshLines + 1);
-    const int32_t dy = (kHeight + kMeshLines) / (kMeshLines + 1);
     for (int32_t i = 0; i <= kMeshLines + 1; ++i) {
         for (int32_t j = 0; j <= kMeshLines + 1; ++j) {
-            nodes[i][j] = {i == kMeshLines + 1 ? kWidth - 1 : i * dx,
-                           j == kMeshLines + 1 ? kHeight - 1 : j * dy};
+            nodes[i][j] = LatticeNode(kWidth, kHeight, kMeshLines, kMeshLines, i, j);
         }
     }
 }
@@ -80,32 +73,21 @@ BENCHMARK(BM_MeshWarpImage)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseR
 // and a cross-dissolve each, plus the source and destination frames.
 void BM_MeshMorphSequence(benchmark::State& state) {
     const bool linear = state.range(0) != 0;
-    ImageView left;
-    ImageView right;
-    left.Image() = PatternBitmap(0);
-    right.Image() = PatternBitmap(128);
-    FrameList frames;
-    ProgressGauge gauge;
-    MorphSession session;
-    session.WarpObj = NewWarpState(false);
-    session.VectLeft = &left;
-    session.VectRight = &right;
-    session.ImageWidth = kWidth;
-    session.ImageHeight = kHeight;
-    session.Frames = &frames;
-    session.Gauge = &gauge;
-    WarpObjStru& warp = *session.WarpObj;
+    const Bitmap source = PatternBitmap(0);
+    const Bitmap destination = PatternBitmap(128);
+    EditorModel editor;
+    editor.Show(source, &destination);
+    editor.SetLinear(linear);
+    WarpObjStru& warp = *editor.Warp();
     warp.meshCols = kMeshLines;
     warp.meshRows = kMeshLines;
-    warp.linear = linear;
     FillLattice(warp.srcNodes);
     FillLattice(warp.dstNodes);
     MoveInteriorNodes(warp.dstNodes);
     for (auto _ : state) {
-        frames.Clear();
-        gauge.SetProgress(0);
-        if (!GenerateMorphSequence(session)) state.SkipWithError("the mesh morph failed");
-        benchmark::DoNotOptimize(frames.Count());
+        if (editor.Generate(false) != GenerationResult::Completed)
+            state.SkipWithError("the mesh morph failed");
+        benchmark::DoNotOptimize(editor.Sequence().Count());
     }
     state.SetLabel(linear ? "Linear" : "Catmull-Rom");
 }

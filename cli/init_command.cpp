@@ -3,11 +3,10 @@
 #include <iostream>
 
 #include "cli/cli_error.h"
-#include "cli/headless_editor.h"
 #include "cli/image_io.h"
 #include "cli/output_files.h"
 #include "cli/project_writer.h"
-#include "morph/mesh_editing.h"
+#include "morph/editor_model.h"
 
 namespace kavrell::cli {
 
@@ -16,9 +15,12 @@ int RunInit(const InitOptions& options) {
     if (options.output) CheckOutputLocation(*options.output, OutputKind::Gif);
 
     // The lattice comes from the editor's own "Create mesh".
-    HeadlessEditor editor(source, nullptr);
-    CreateMesh(editor.Session(), options.cols, options.rows);
-    const WarpObjStru& warp = editor.Warp();
+    EditorModel editor;
+    editor.Show(source, nullptr);
+    editor.SetMeshColumns(options.cols);
+    editor.SetMeshRows(options.rows);
+    editor.CommonButtonsClick(TagNewMesh);
+    const WarpObjStru& warp = *editor.Warp();
     MeshProject mesh;
     mesh.cols = warp.meshCols;
     mesh.rows = warp.meshRows;

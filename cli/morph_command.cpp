@@ -12,12 +12,12 @@
 
 #include "cli/cli_error.h"
 #include "cli/frame_output.h"
-#include "cli/headless_editor.h"
 #include "cli/image_io.h"
 #include "cli/progress_bar.h"
 #include "cli/project_file.h"
+#include "cli/project_placement.h"
+#include "morph/editor_model.h"
 #include "morph/messages.h"
-#include "morph/sequence_driver.h"
 
 namespace kavrell::cli {
 namespace {
@@ -76,10 +76,6 @@ Project LoadProject(const std::string& path, const Bitmap& source) {
     }
 }
 
-bool HasControlPoints(const WarpObjStru& warp) {
-    return warp.method == 0 ? warp.meshCols != 0 : warp.pointCount != 0;
-}
-
 const char* MethodField(WarpMethod method) { return method == WarpMethod::Mesh ? "mesh" : "field"; }
 
 void PrintSummary(const FrameList& frames, const MorphSession& session, bool completed) {
@@ -107,41 +103,40 @@ int RunMorph(const MorphOptions& options) {
     CheckOutputLocation(options.output, kind);
 
     MessageRecorder messages;
-    HeadlessEditor editor(source, destination ? &*destination : nullptr);
-    if (project.mesh) editor.PlaceMesh(*project.mesh);
-    if (project.field) editor.DrawField(*project.field);
+    EditorModel editor;
+    editor.Show(source, destination ? &*destination : nullptr);
+    if (project.mesh) PlaceMesh(editor, *project.mesh);
+    if (project.field) DrawField(editor, *project.field);
+    editor.CommonButtonsClick(project.method == WarpMethod::Mesh ? TagMesh : TagField);
 
-    WarpObjStru& warp = editor.Warp();
-    warp.method = static_cast<int32_t>(project.method);
-    if (!HasControlPoints(warp)) {
-        MorphMessage(kMsgNoControlPoints);
+    // The controls "Execute morphing" and "Morph preview" read.
+    editor.SetLinear(project.interpolation == Interpolation::Linear);
+    editor.SetFrameCount(options.frames.value_or(project.frames));
+    editor.SetDelay(options.delay.value_or(project.delay));
+
+    // The bar appears when the generation starts, after the editor's checks.
+    ProgressBar bar(stderr, !options.quiet && isatty(STDERR_FILENO));
+    editor.SetBusyListener([&bar](bool busy) {
+        if (busy) bar.Show(0);
+    });
+    editor.Gauge().SetListener([&bar](int32_t progress) { bar.Show(progress); });
+    const GenerationResult result = editor.Generate(options.preview);
+    editor.Gauge().SetListener({});
+    editor.SetBusyListener({});
+    bar.Finish();
+    if (result == GenerationResult::Refused) {
         throw CliError(kExitBadInput, options.project, MethodField(project.method),
                        messages.TextOf(kMsgNoControlPoints));
     }
-
-    // What "Execute morphing" and "Morph preview" set before they generate.
-    MorphSession& session = editor.Session();
-    warp.linear = project.interpolation == Interpolation::Linear;
-    session.FrameCount = options.frames.value_or(project.frames);
-    session.FrameDelay = options.delay.value_or(project.delay);
-    session.PreviewMode = options.preview;
-    editor.Frames().Clear();
-    editor.Gauge().SetProgress(0);
-
-    ProgressBar bar(stderr, !options.quiet && isatty(STDERR_FILENO));
-    editor.Gauge().SetListener([&bar](int32_t progress) { bar.Show(progress); });
-    bar.Show(0);
-    const bool completed = GenerateMorphSequence(session);
-    editor.Gauge().SetListener({});
-    bar.Finish();
+    const bool completed = result == GenerationResult::Completed;
 
     const std::string failure = messages.TextOf(kMsgGenerationFailed);
     if (!completed && failure.empty()) {
         throw CliError(kExitFailed, options.project, MethodField(project.method),
                        "the sequence was not generated");
     }
-    WriteFrames(editor.Frames(), options.output, kind);
-    if (options.json) PrintSummary(editor.Frames(), session, completed);
+    WriteFrames(editor.Sequence(), options.output, kind);
+    if (options.json) PrintSummary(editor.Sequence(), editor.Session(), completed);
     if (!completed) {
         std::cerr << ErrorLine(
                          CliError(kExitWarpFailed, options.project, MethodField(project.method), failure))

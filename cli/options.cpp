@@ -134,13 +134,13 @@ void ReadMeshSize(const GivenOption& option, InitOptions& init) {
     const size_t cross = text.find_first_of("xX");
     auto part = [&](const std::string& piece, int32_t& into) {
         const auto [end, error] = std::from_chars(piece.data(), piece.data() + piece.size(), into);
-        return !piece.empty() && error == std::errc() && end == piece.data() + piece.size() && into >= 1 &&
-               into <= kMaxMeshPoints;
+        return !piece.empty() && error == std::errc() && end == piece.data() + piece.size() &&
+               into >= MinMeshCount && into <= MaxMeshCount;
     };
     if (cross == std::string::npos || !part(text.substr(0, cross), init.cols) ||
         !part(text.substr(cross + 1), init.rows)) {
-        Refuse(option.written, "must be COLSxROWS with each from 1 to " + std::to_string(kMaxMeshPoints) +
-                                   ", found " + Quoted(text));
+        Refuse(option.written, "must be COLSxROWS with each from " + std::to_string(MinMeshCount) + " to " +
+                                   std::to_string(MaxMeshCount) + ", found " + Quoted(text));
     }
 }
 
@@ -157,9 +157,9 @@ MorphOptions ReadMorph(std::span<const std::string> args) {
             morph.project = option.value;
             haveProject = true;
         } else if (name == "frames") {
-            morph.frames = WholeNumberIn(option, 0, kMaxFrames);
+            morph.frames = WholeNumberIn(option, MinFrames, MaxFrames);
         } else if (name == "delay") {
-            morph.delay = WholeNumberIn(option, 0, kMaxDelay);
+            morph.delay = WholeNumberIn(option, MinDelay, MaxDelay);
         } else if (name == "preview") {
             morph.preview = true;
         } else if (name == "json") {

@@ -4,7 +4,7 @@
 #include <cctype>
 #include <nlohmann/json.hpp>
 
-#include "cli/mesh_lattice.h"
+#include "morph/mesh_lattice.h"
 
 namespace kavrell::cli {
 namespace {
@@ -70,8 +70,8 @@ Point32 ParsePoint(const json& value, const std::string& field) {
     if (value.size() != 2) {
         Fail(field, "must be a point [x, y], found an array of " + std::to_string(value.size()) + " values");
     }
-    return {WholeNumber(value[0], field, -kMaxCoordinate, kMaxCoordinate, "x"),
-            WholeNumber(value[1], field, -kMaxCoordinate, kMaxCoordinate, "y")};
+    return {WholeNumber(value[0], field, -LargestCoordinate, LargestCoordinate, "x"),
+            WholeNumber(value[1], field, -LargestCoordinate, LargestCoordinate, "y")};
 }
 
 void RefuseUnknownKeys(const json& object, const std::string& prefix,
@@ -128,8 +128,8 @@ MeshProject ParseMesh(const json& mesh, int32_t width, int32_t height) {
     for (const char* name : {"cols", "rows"}) {
         if (!mesh.contains(name)) Fail(std::string("mesh.") + name, "missing (1 to 100 interior nodes)");
     }
-    result.cols = WholeNumber(mesh.at("cols"), "mesh.cols", 1, kMaxMeshPoints);
-    result.rows = WholeNumber(mesh.at("rows"), "mesh.rows", 1, kMaxMeshPoints);
+    result.cols = WholeNumber(mesh.at("cols"), "mesh.cols", MinMeshCount, MaxMeshCount);
+    result.rows = WholeNumber(mesh.at("rows"), "mesh.rows", MinMeshCount, MaxMeshCount);
     const std::vector<Point32> lattice = MeshLattice(width, height, result.cols, result.rows);
     result.src = ParseNodeGrid(mesh, "src", result.cols, result.rows, lattice, lattice);
     result.dst = ParseNodeGrid(mesh, "dst", result.cols, result.rows, lattice, result.src);
@@ -232,8 +232,9 @@ Project ParseProject(std::string_view text, int32_t width, int32_t height) {
         Fail("method", "must be \"mesh\" or \"field\", found " + Describe(method));
     }
     if (document.contains("frames"))
-        project.frames = WholeNumber(document.at("frames"), "frames", 0, kMaxFrames);
-    if (document.contains("delay")) project.delay = WholeNumber(document.at("delay"), "delay", 0, kMaxDelay);
+        project.frames = WholeNumber(document.at("frames"), "frames", MinFrames, MaxFrames);
+    if (document.contains("delay"))
+        project.delay = WholeNumber(document.at("delay"), "delay", MinDelay, MaxDelay);
     if (document.contains("interpolation")) {
         const json& interpolation = document.at("interpolation");
         if (interpolation == "linear") {

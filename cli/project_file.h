@@ -7,16 +7,16 @@
 #include <string_view>
 #include <vector>
 
+#include "morph/editor_limits.h"
 #include "morph/warp_state.h"
 
 namespace kavrell::cli {
 
-enum class WarpMethod { Mesh = 0, Field = 1 };
 enum class Interpolation { Linear, CatmullRom };
 
 // A mesh of cols x rows interior nodes in both images, border included:
 // (cols + 2) x (rows + 2) nodes each, [column][row] flattened as
-// column * (rows + 2) + row, as MeshLattice lays them out.
+// as NodeIndex and MeshLattice lay them out.
 struct MeshProject {
     int32_t cols = 0;
     int32_t rows = 0;
@@ -33,8 +33,8 @@ struct FieldProject {
 
 struct Project {
     WarpMethod method = WarpMethod::Mesh;
-    int32_t frames = 12;  // 0 to 100
-    int32_t delay = 10;   // hundredths of a second, 0 to 100
+    int32_t frames = DefaultFrames;
+    int32_t delay = DefaultDelay;  // hundredths of a second
     Interpolation interpolation = Interpolation::Linear;
     std::optional<MeshProject> mesh;
     std::optional<FieldProject> field;
@@ -52,14 +52,6 @@ public:
 private:
     std::string field_;
 };
-
-// Limits of the project file.
-inline constexpr int32_t kMaxFrames = 100;
-inline constexpr int32_t kMaxDelay = 100;
-inline constexpr int32_t kMaxMeshPoints = 100;
-// A coordinate must stay below the empty-slot mark, which would otherwise
-// turn a point into a break; the same bound applies to both axes and signs.
-inline constexpr int32_t kMaxCoordinate = EmptySlot - 1;
 
 // Reads a project from its JSON text for images of width x height pixels
 // (the mesh defaults and the fixed border depend on that size). Throws

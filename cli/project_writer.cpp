@@ -2,6 +2,8 @@
 
 #include <sstream>
 
+#include "morph/mesh_lattice.h"
+
 namespace kavrell::cli {
 namespace {
 
@@ -20,8 +22,7 @@ void WriteGrid(std::ostringstream& out, const std::vector<Point32>& nodes, int32
         out << "      [";
         for (int32_t j = 0; j < rows + 2; ++j) {
             if (j > 0) out << ", ";
-            WritePoint(
-                out, nodes[static_cast<size_t>(i) * static_cast<size_t>(rows + 2) + static_cast<size_t>(j)]);
+            WritePoint(out, nodes[NodeIndex(i, j, rows)]);
         }
         out << (i + 1 < cols + 2 ? "],\n" : "]\n");
     }

@@ -9,9 +9,9 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "cli/mesh_lattice.h"
 #include "cli/project_file.h"
 #include "cli/project_writer.h"
+#include "morph/mesh_lattice.h"
 
 namespace {
 
@@ -44,14 +44,14 @@ void TakeImageSize(std::string_view& text, int32_t& width, int32_t& height) {
 }
 
 void CheckMesh(const MeshProject& mesh, int32_t width, int32_t height) {
-    Require(mesh.cols >= 1 && mesh.cols <= kMaxMeshPoints && mesh.rows >= 1 && mesh.rows <= kMaxMeshPoints);
+    Require(mesh.cols >= MinMeshCount && mesh.cols <= MaxMeshCount && mesh.rows >= MinMeshCount &&
+            mesh.rows <= MaxMeshCount);
     const auto nodes = static_cast<size_t>(mesh.cols + 2) * static_cast<size_t>(mesh.rows + 2);
     Require(mesh.src.size() == nodes && mesh.dst.size() == nodes);
     const std::vector<Point32> lattice = MeshLattice(width, height, mesh.cols, mesh.rows);
     for (int32_t i = 0; i < mesh.cols + 2; ++i) {
         for (int32_t j = 0; j < mesh.rows + 2; ++j) {
-            const size_t k =
-                static_cast<size_t>(i) * static_cast<size_t>(mesh.rows + 2) + static_cast<size_t>(j);
+            const size_t k = NodeIndex(i, j, mesh.rows);
             if (IsBorderNode(i, j, mesh.cols, mesh.rows))
                 Require(mesh.src[k] == lattice[k] && mesh.dst[k] == lattice[k]);
         }
@@ -96,8 +96,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     } catch (const ProjectError&) {
         return 0;
     }
-    Require(project.frames >= 0 && project.frames <= kMaxFrames && project.delay >= 0 &&
-            project.delay <= kMaxDelay);
+    Require(project.frames >= MinFrames && project.frames <= MaxFrames && project.delay >= MinDelay &&
+            project.delay <= MaxDelay);
     if (project.mesh) CheckMesh(*project.mesh, width, height);
     if (project.field) CheckField(*project.field);
     Require(SameProject(ParseProject(FormatProject(project), width, height), project));

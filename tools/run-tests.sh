@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything with warnings as errors and runs every test; then runs the
 # Qt-free tests again under AddressSanitizer and UndefinedBehaviorSanitizer,
-# and the project-file fuzzer for a short while.
+# and the fuzzers (project files, warps) for a short while each.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
@@ -18,11 +18,12 @@ cmake --build build-asan -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     ctest --test-dir build-asan --output-on-failure -j"$jobs"
 
-echo "== Project-file fuzzer"
+echo "== Fuzzers under AddressSanitizer and UndefinedBehaviorSanitizer"
 CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKAVRELL_FUZZ=ON \
     -DKAVRELL_WITH_QT=OFF -DKAVRELL_BENCH=OFF
-cmake --build build-fuzz -j"$jobs" --target project_parser_fuzz
-mkdir -p build-fuzz/corpus
+cmake --build build-fuzz -j"$jobs" --target project_parser_fuzz warp_sequence_fuzz
+mkdir -p build-fuzz/corpus build-fuzz/warp-corpus
 build-fuzz/fuzz/project_parser_fuzz -max_total_time=30 -dict=fuzz/project.dict \
     -artifact_prefix=build-fuzz/ build-fuzz/corpus examples
+build-fuzz/fuzz/warp_sequence_fuzz -max_total_time=30 -artifact_prefix=build-fuzz/ build-fuzz/warp-corpus
 echo "== All tests passed"

@@ -6,7 +6,6 @@
 #include <memory>
 #include <stdexcept>
 
-#include "engine/frame_schedule.h"
 #include "engine/parallel_bands.h"
 #include "engine/warp_failure.h"
 
@@ -15,12 +14,15 @@ namespace {
 
 constexpr double WeightLengthPower = 0.75;  // p
 constexpr double WeightOffset = 0.001;      // a: keeps the weight finite on the line
-constexpr double WeightFalloff = 2.0;       // b
 
 // The weight with the length already raised to its power, which depends only
-// on the line and so is computed once per call.
+// on the line and so is computed once per call. The falloff exponent is 2,
+// written as a product: a call of pow(ratio, 2) is turned into this product
+// by some optimisers and not by others, and the bits must not depend on the
+// build.
 double WeightOfLengthPower(double lengthPower, double dist) {
-    return std::pow(lengthPower / (WeightOffset + dist), WeightFalloff);
+    const double ratio = lengthPower / (WeightOffset + dist);
+    return ratio * ratio;
 }
 
 // A control-point coordinate, already scaled, as a working coordinate. The
@@ -69,16 +71,17 @@ WarpLine MakeWarpLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
     return line;
 }
 
-void BuildLinePairs(const WarpObjStru& warp, double scale, int32_t imageHeight, LinePairs& pairs) {
+void BuildLinePairs(const Point32* srcPoints, const Point32* dstPoints, int32_t pointCount, double scale,
+                    int32_t imageHeight, LinePairs& pairs) {
     pairs.count = 0;
     // Slot i pairs with slot i + 1, which must lie in the lists whatever the count says.
-    const int32_t last = std::min(warp.pointCount, FieldSlots - 1);
+    const int32_t last = std::min(pointCount, FieldSlots - 1);
     for (int32_t i = 0; i < last; ++i) {
-        if (!HoldsPoint(warp.srcPoints[i]) || !HoldsPoint(warp.srcPoints[i + 1])) continue;
-        pairs.source[pairs.count] = LineBetween(ToWorking(warp.srcPoints[i], scale, imageHeight),
-                                                ToWorking(warp.srcPoints[i + 1], scale, imageHeight));
-        pairs.destination[pairs.count] = LineBetween(ToWorking(warp.dstPoints[i], scale, imageHeight),
-                                                     ToWorking(warp.dstPoints[i + 1], scale, imageHeight));
+        if (!HoldsPoint(srcPoints[i]) || !HoldsPoint(srcPoints[i + 1])) continue;
+        pairs.source[pairs.count] = LineBetween(ToWorking(srcPoints[i], scale, imageHeight),
+                                                ToWorking(srcPoints[i + 1], scale, imageHeight));
+        pairs.destination[pairs.count] = LineBetween(ToWorking(dstPoints[i], scale, imageHeight),
+                                                     ToWorking(dstPoints[i + 1], scale, imageHeight));
         ++pairs.count;
     }
 }
@@ -191,25 +194,6 @@ void FieldWarpImage(const uint8_t* image, uint8_t* output, const WarpLine* fromL
                 const double Y = y + CheckedDivide(sumY, sumWeight) + 0.5;
                 SampleBilinear(image, outputPixel, X, Y, width, height, rowStride);
             }
-        }
-    });
-}
-
-void FieldWarpSequence(int32_t frameCount, int32_t delay, const WarpObjStru& warp, double scale,
-                       WorkingSet& work) {
-    const auto pairs = std::make_unique<LinePairs>();
-    BuildLinePairs(warp, scale, work.ImageHeight, *pairs);
-    const WarpLine* sourceLines = pairs->source.data();
-    const WarpLine* destinationLines = pairs->destination.data();
-
-    ProduceInBetweenFrames(work, frameCount, delay, warp.warpOnly, [&](const InBetweenFrame& frame) {
-        // The source moves forward onto the interpolated lines, the destination
-        // backward onto the same lines.
-        FieldWarpImage(work.SrcLastRow, work.OutSrcLastRow, sourceLines, frame.t, work.WorkWidth,
-                       work.WorkHeight, pairs->count, destinationLines, work.RowStride);
-        if (!warp.warpOnly) {
-            FieldWarpImage(work.DstLastRow, work.OutDstLastRow, destinationLines, frame.w, work.WorkWidth,
-                           work.WorkHeight, pairs->count, sourceLines, work.RowStride);
         }
     });
 }

@@ -3,8 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "engine/working_set.h"
-#include "morph/warp_state.h"
+#include "engine/control_points.h"
 
 namespace kavrell {
 
@@ -39,12 +38,14 @@ struct LinePairs {
 };
 
 // Builds a line pair from every two consecutive source slots that both hold a
-// point (the destination slots are not tested), converted to working
+// point (the destination slots are not tested), of the first pointCount slots
+// of the two field lists (FieldSlots entries each), converted to working
 // coordinates: x' = trunc(x * scale), y' = trunc((imageHeight - 1 - y) *
 // scale), limited to +-(FieldCoordinateLimit - 1). A line whose ends meet
 // becomes one from (x', y') to (x' + 1, y' + 1), so no pair has a line of zero
 // length.
-void BuildLinePairs(const WarpObjStru& warp, double scale, int32_t imageHeight, LinePairs& pairs);
+void BuildLinePairs(const Point32* srcPoints, const Point32* dstPoints, int32_t pointCount, double scale,
+                    int32_t imageHeight, LinePairs& pairs);
 
 // The influence of a line pair on a pixel dist away from its interpolated
 // line: (length ^ 0.75 / (0.001 + dist)) ^ 2.
@@ -72,11 +73,5 @@ void SampleBilinear(const uint8_t* image, uint8_t* outputPixel, double X, double
 // FieldCoordinateLimit, rows shorter than the image).
 void FieldWarpImage(const uint8_t* image, uint8_t* output, const WarpLine* fromLines, double t, int32_t width,
                     int32_t height, int32_t lineCount, const WarpLine* toLines, int32_t rowStride);
-
-// The field method's frame loop: every in-between frame of the schedule from
-// the record's line pairs, scaled by scale into working coordinates. Raises
-// WarpFailure on a zero divisor.
-void FieldWarpSequence(int32_t frameCount, int32_t delay, const WarpObjStru& warp, double scale,
-                       WorkingSet& work);
 
 }  // namespace kavrell

@@ -4,7 +4,6 @@
 #include <new>
 #include <optional>
 
-#include "engine/frame_schedule.h"
 #include "engine/parallel_bands.h"
 #include "engine/scanline.h"
 #include "engine/warp_failure.h"
@@ -195,33 +194,6 @@ void MeshWarpImage(const uint8_t* image, uint8_t* output, int32_t height, int32_
     FillRowCrossings(imageMesh, width, linear, tables, tables.imageRows);
     FillRowCrossings(targetMesh, width, linear, tables, tables.targetRows);
     WarpColumns(tables.intermediate.LastRow(), output, width, height, rows, linear, tables);
-}
-
-void MeshWarpSequence(int32_t frameCount, int32_t delay, const WarpObjStru& warp, double scale,
-                      WorkingSet& work) {
-    // The record holds at most MeshSlots node lines, borders included.
-    const int32_t maxInterior = MeshSlots - 2;
-    if (warp.meshCols < 1 || warp.meshCols > maxInterior || warp.meshRows < 1 ||
-        warp.meshRows > maxInterior) {
-        throw WarpFailure("no mesh");
-    }
-    const MeshCoords source =
-        MeshFromNodes(warp.srcNodes, warp.meshCols, warp.meshRows, scale, work.WorkWidth, work.WorkHeight);
-    const MeshCoords destination =
-        MeshFromNodes(warp.dstNodes, warp.meshCols, warp.meshRows, scale, work.WorkWidth, work.WorkHeight);
-    MeshCoords blended = source;
-    const bool linear = warp.linear;
-    const bool warpOnly = warp.warpOnly;
-
-    ProduceInBetweenFrames(work, frameCount, delay, warpOnly, [&](const InBetweenFrame& frame) {
-        BlendMeshes(source, destination, frame.w, frame.t, blended);
-        MeshWarpImage(work.SrcLastRow, work.OutSrcLastRow, work.WorkHeight, work.WorkWidth, source, blended,
-                      linear);
-        if (!warpOnly) {
-            MeshWarpImage(work.DstLastRow, work.OutDstLastRow, work.WorkHeight, work.WorkWidth, destination,
-                          blended, linear);
-        }
-    });
 }
 
 }  // namespace kavrell

@@ -4,8 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "engine/working_set.h"
-#include "morph/warp_state.h"
+#include "engine/control_points.h"
 
 namespace kavrell {
 
@@ -45,11 +44,5 @@ void BlendMeshes(const MeshCoords& source, const MeshCoords& destination, double
 // WarpFailure on a zero divisor.
 void MeshWarpImage(const uint8_t* image, uint8_t* output, int32_t height, int32_t width,
                    const MeshCoords& imageMesh, const MeshCoords& targetMesh, bool linear);
-
-// The mesh method's frame loop: every in-between frame of the schedule from
-// the record's source and destination meshes, scaled by scale into working
-// coordinates. Raises WarpFailure on a zero divisor.
-void MeshWarpSequence(int32_t frameCount, int32_t delay, const WarpObjStru& warp, double scale,
-                      WorkingSet& work);
 
 }  // namespace kavrell

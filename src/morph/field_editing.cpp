@@ -2,16 +2,13 @@
 
 #include <algorithm>
 
-#include "morph/mesh_editing.h"
+#include "morph/view_markers.h"
+#include "morph/view_side.h"
 
 namespace kavrell {
 namespace {
 
 static_assert(kNoObject == EmptySlot, "the field handle lists mark a missing object with EmptySlot");
-
-// A point's x must stay below the empty mark, or the point would read as a
-// break. Only a drag about a million pixels past the right edge gets there.
-constexpr int32_t kLargestPointX = EmptySlot - 1;
 
 // The field objects of one view and the point list of the other view.
 struct FieldSide {
@@ -43,7 +40,9 @@ bool SlotHoldsPoint(const WarpObjStru& warp, int32_t k) {
     return k >= 0 && k < UsedSlots(warp) && HoldsPoint(warp.srcPoints[k]);
 }
 
-Point32 StoredPoint(int32_t x, int32_t y) { return {std::min(x, kLargestPointX), y}; }
+// A point's x must stay below the empty mark, or the point would read as a
+// break. Only a drag about a million pixels past the right edge gets there.
+Point32 StoredPoint(int32_t x, int32_t y) { return {std::min(x, LargestCoordinate), y}; }
 
 // The newest slot when it holds a point: the one add mode drags.
 bool LastSlotHoldsPoint(const WarpObjStru& warp) { return SlotHoldsPoint(warp, UsedSlots(warp) - 1); }

@@ -1,32 +1,13 @@
 #include "morph/mesh_editing.h"
 
 #include <algorithm>
-#include <cstdlib>
-#include <limits>
 
 #include "morph/mesh_lattice.h"
+#include "morph/view_markers.h"
+#include "morph/view_side.h"
 
 namespace kavrell {
 namespace {
-
-constexpr int32_t kMaxMeshCount = MeshSlots - 2;  // interior columns or rows
-constexpr int32_t kMarkerHalf = 5;                // point markers are 10 x 10
-constexpr int32_t kCursorHalf = 10;               // cursor markers are 20 x 20
-constexpr int32_t kReach = 10;                    // hover distance on each axis, exclusive
-
-// Coordinates are never clamped, so offsets and extents are formed in 64 bits
-// and saturated rather than allowed to overflow.
-int32_t Saturate(int64_t value) {
-    return static_cast<int32_t>(
-        std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
-}
-
-// A mesh whose counts are in range; any other record is treated as having none,
-// so no loop can index beyond the arrays.
-bool HasMesh(const WarpObjStru& warp) {
-    return warp.meshCols >= 1 && warp.meshCols <= kMaxMeshCount && warp.meshRows >= 1 &&
-           warp.meshRows <= kMaxMeshCount;
-}
 
 // The mesh objects of one view and the node array of the other view.
 struct MeshSide {
@@ -62,138 +43,7 @@ bool SelectedNode(const WarpObjStru& warp, const MeshSide& side, int32_t& i, int
     return true;
 }
 
-void SetVisible(ImageView& view, ObjectHandle handle) { view.Layer().SetObjStyle(handle, kStyleVisible); }
-
-void ShowMesh(WarpObjStru& warp, ImageView& left, ImageView& right) {
-    const int32_t c = warp.meshCols;
-    const int32_t r = warp.meshRows;
-    for (int32_t i = 1; i <= c; ++i) {
-        for (int32_t j = 0; j <= r; ++j) {
-            SetVisible(left, warp.leftColLines[i][j]);
-            SetVisible(right, warp.rightColLines[i][j]);
-        }
-    }
-    for (int32_t j = 1; j <= r; ++j) {
-        for (int32_t i = 0; i <= c; ++i) {
-            SetVisible(left, warp.leftRowLines[i][j]);
-            SetVisible(right, warp.rightRowLines[i][j]);
-        }
-    }
-    for (int32_t i = 1; i <= c; ++i) {
-        for (int32_t j = 1; j <= r; ++j) {
-            SetVisible(left, warp.leftNodeMarkers[i][j]);
-            left.Layer().SetObjFrontOf(warp.leftNodeMarkers[i][j]);
-            SetVisible(right, warp.rightNodeMarkers[i][j]);
-            right.Layer().SetObjFrontOf(warp.rightNodeMarkers[i][j]);
-        }
-    }
-}
-
-void ShowFieldLines(WarpObjStru& warp, ImageView& left, ImageView& right) {
-    const int32_t used = std::clamp(warp.pointCount, 0, MaxFieldPoints);
-    for (int32_t k = 0; k < used; ++k) {
-        if (!HoldsPoint(warp.srcPoints[k])) continue;
-        if (HoldsPoint(warp.srcPoints[k + 1])) {
-            SetVisible(left, warp.leftSegLines[k]);
-            SetVisible(right, warp.rightSegLines[k]);
-        }
-        SetVisible(left, warp.leftPointMarkers[k]);
-        SetVisible(right, warp.rightPointMarkers[k]);
-    }
-}
-
-void HideAll(ImageView& view) {
-    VectorLayer& layer = view.Layer();
-    for (int32_t index = 0; index < layer.ObjectsCount(); ++index) {
-        layer.SetObjStyle(layer.GetObjFromIndex(index), kStyleNone);
-    }
-}
-
 }  // namespace
-
-ViewSide SideOf(const MorphSession& session, const ImageView& view) {
-    if (!session.WarpObj || !session.VectLeft || !session.VectRight) return ViewSide::Unknown;
-    if (&view == session.VectLeft) return ViewSide::Source;
-    if (&view == session.VectRight) return ViewSide::Destination;
-    return ViewSide::Unknown;
-}
-
-void RecordPress(WarpObjStru& warp, ViewSide side, int32_t x, int32_t y) {
-    if (side == ViewSide::Source) {
-        warp.leftPressX = x;
-        warp.leftPressY = y;
-    } else if (side == ViewSide::Destination) {
-        warp.rightPressX = x;
-        warp.rightPressY = y;
-    }
-}
-
-void RecordRelease(WarpObjStru& warp, ViewSide side, int32_t x, int32_t y) {
-    if (side == ViewSide::Source) {
-        warp.leftReleaseX = x;
-        warp.leftReleaseY = y;
-    } else if (side == ViewSide::Destination) {
-        warp.rightReleaseX = x;
-        warp.rightReleaseY = y;
-    }
-}
-
-ObjectHandle AddLineObject(ImageView& view, int32_t left, int32_t top, int32_t width, int32_t height) {
-    VectorLayer& layer = view.Layer();
-    const ObjectHandle line = layer.AddNewObject();
-    layer.SetObjKind(line, ObjKind::Line);
-    layer.SetObjLeft(line, left);
-    layer.SetObjTop(line, top);
-    layer.SetObjWidth(line, width);
-    layer.SetObjHeight(line, height);
-    layer.SetObjPenColor(line, kRed);
-    layer.AddSelObject(line);
-    layer.SetObjID(line, 0);
-    layer.SetObjStyle(line, kStyleVisible);
-    layer.SetObjBackTo(line);
-    return line;
-}
-
-void PlaceLineObject(ImageView& view, ObjectHandle line, Point32 from, Point32 to) {
-    VectorLayer& layer = view.Layer();
-    layer.SetObjLeft(line, from.x);
-    layer.SetObjTop(line, from.y);
-    layer.SetObjWidth(line, Saturate(int64_t{to.x} - from.x));
-    layer.SetObjHeight(line, Saturate(int64_t{to.y} - from.y));
-    if (layer.GetObjWidth(line) == 0) layer.SetObjWidth(line, 1);
-    if (layer.GetObjHeight(line) == 0) layer.SetObjHeight(line, 1);
-}
-
-void MoveMarker(ImageView& view, ObjectHandle marker, Point32 centre) {
-    view.Layer().SetObjLeft(marker, Saturate(int64_t{centre.x} - kMarkerHalf));
-    view.Layer().SetObjTop(marker, Saturate(int64_t{centre.y} - kMarkerHalf));
-}
-
-void PlaceCursorMarker(ImageView& view, ObjectHandle marker, Point32 partner) {
-    view.Layer().SetObjLeft(marker, Saturate(int64_t{partner.x} - kCursorHalf));
-    view.Layer().SetObjTop(marker, Saturate(int64_t{partner.y} - kCursorHalf));
-}
-
-bool MarkerWithinReach(const ImageView& view, ObjectHandle marker, int32_t x, int32_t y) {
-    const VectorLayer& layer = view.Layer();
-    const int64_t centreX = int64_t{layer.GetObjLeft(marker)} + kMarkerHalf;
-    const int64_t centreY = int64_t{layer.GetObjTop(marker)} + kMarkerHalf;
-    return std::abs(centreX - x) < kReach && std::abs(centreY - y) < kReach;
-}
-
-void AddPointMarker(ObjectHandle& slot, int32_t x, int32_t y, ImageView& view, Color pen, Color brush) {
-    VectorLayer& layer = view.Layer();
-    slot = layer.AddNewObject();
-    layer.SetObjKind(slot, ObjKind::Box);
-    layer.SetObjWidth(slot, 2 * kMarkerHalf);
-    layer.SetObjHeight(slot, 2 * kMarkerHalf);
-    layer.SetObjPenColor(slot, pen);
-    layer.SetObjBrushStyle(slot, BrushStyle::Solid);
-    layer.SetObjBrushColor(slot, brush);
-    layer.SetObjStyle(slot, kStyleVisible);
-    MoveMarker(view, slot, {x, y});
-    layer.SetObjFrontOf(slot);
-}
 
 void CreateMesh(MorphSession& session, int32_t cols, int32_t rows) {
     if (!session.WarpObj || !session.VectLeft || !session.VectRight) return;
@@ -201,8 +51,8 @@ void CreateMesh(MorphSession& session, int32_t cols, int32_t rows) {
     WarpObjStru& warp = *session.WarpObj;
     ImageView& left = *session.VectLeft;
     ImageView& right = *session.VectRight;
-    const int32_t c = std::clamp(cols, 1, kMaxMeshCount);
-    const int32_t r = std::clamp(rows, 1, kMaxMeshCount);
+    const int32_t c = std::clamp(cols, MinMeshCount, MaxMeshCount);
+    const int32_t r = std::clamp(rows, MinMeshCount, MaxMeshCount);
     warp.meshCols = c;
     warp.meshRows = r;
 
@@ -223,7 +73,7 @@ void CreateMesh(MorphSession& session, int32_t cols, int32_t rows) {
             const Point32 node = lattice(i, j);
             setBoth(i, j, node);
             if (i < 1) continue;
-            const int32_t h = j == r ? Saturate(int64_t{height} - node.y) : dy;
+            const int32_t h = j == r ? SaturateToInt32(int64_t{height} - node.y) : dy;
             warp.leftColLines[i][j] = AddLineObject(left, node.x, node.y, 1, h);
             warp.rightColLines[i][j] = AddLineObject(right, node.x, node.y, 1, h);
         }
@@ -237,7 +87,7 @@ void CreateMesh(MorphSession& session, int32_t cols, int32_t rows) {
             const Point32 node = lattice(i, j);
             setBoth(i, j, node);
             if (j < 1) continue;
-            const int32_t w = i == c ? Saturate(int64_t{width} - node.x) : dx;
+            const int32_t w = i == c ? SaturateToInt32(int64_t{width} - node.x) : dx;
             warp.leftRowLines[i][j] = AddLineObject(left, node.x, node.y, w, 1);
             warp.rightRowLines[i][j] = AddLineObject(right, node.x, node.y, w, 1);
         }
@@ -353,20 +203,6 @@ void RefreshMeshNode(MorphSession& session, int32_t i, int32_t j, const MeshNode
     }
     for (int32_t m = i - 1; m <= i; ++m) {
         PlaceLineObject(view, lists.rowLines[m][j], nodes[m][j], nodes[m + 1][j]);
-    }
-}
-
-void ShowMethodMarkers(MorphSession& session, int32_t method) {
-    if (!session.WarpObj || !session.VectLeft || !session.VectRight) return;
-    WarpObjStru& warp = *session.WarpObj;
-    ImageView& left = *session.VectLeft;
-    ImageView& right = *session.VectRight;
-    HideAll(left);
-    HideAll(right);
-    if (method == 0) {
-        if (HasMesh(warp)) ShowMesh(warp, left, right);
-    } else {
-        ShowFieldLines(warp, left, right);
     }
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <vector>
 
-#include "morph/warp_state.h"
+#include "engine/control_points.h"
 
 namespace kavrell {
 
@@ -16,5 +18,20 @@ int32_t LatticeStep(int32_t side, int32_t count);
 // row on height - 1. Interior nodes may lie past the border when the steps
 // round up far enough.
 Point32 LatticeNode(int32_t width, int32_t height, int32_t cols, int32_t rows, int32_t i, int32_t j);
+
+// A node grid of cols x rows interior nodes, border included, held in one
+// list: (cols + 2) x (rows + 2) nodes, [column][row] flattened as
+// column x (rows + 2) + row.
+inline size_t NodeIndex(int32_t column, int32_t row, int32_t rows) {
+    return static_cast<size_t>(column) * static_cast<size_t>(rows + 2) + static_cast<size_t>(row);
+}
+
+// The whole regular mesh in that list order.
+std::vector<Point32> MeshLattice(int32_t width, int32_t height, int32_t cols, int32_t rows);
+
+// True for a node of the border: column 0 or cols + 1, row 0 or rows + 1.
+inline bool IsBorderNode(int32_t column, int32_t row, int32_t cols, int32_t rows) {
+    return column == 0 || row == 0 || column == cols + 1 || row == rows + 1;
+}
 
 }  // namespace kavrell

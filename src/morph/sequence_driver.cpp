@@ -3,10 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "engine/field_warp.h"
-#include "engine/mesh_warp.h"
 #include "engine/warp_failure.h"
 #include "morph/messages.h"
+#include "morph/warp_sequences.h"
 #include "platform/image_processor.h"
 
 namespace kavrell {
@@ -79,7 +78,7 @@ bool GenerateMorphSequence(MorphSession& session) {
 
     bool completed = false;
     try {
-        if (warp.method == 0) {
+        if (warp.method == WarpMethod::Mesh) {
             MeshWarpSequence(session.FrameCount, session.FrameDelay, warp, session.WarpScale, work);
         } else {
             FieldWarpSequence(session.FrameCount, session.FrameDelay, warp, session.WarpScale, work);

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "engine/working_set.h"
+#include "morph/editor_limits.h"
 #include "morph/warp_state.h"
 #include "platform/frame_list.h"
 #include "platform/image_view.h"
@@ -24,8 +25,8 @@ struct MorphSession {
 
     double PreviewSize = 200.0;
     double WarpScale = 1.0;
-    int32_t FrameCount = 12;  // 0 to 100
-    int32_t FrameDelay = 10;  // hundredths of a second, 0 to 100
+    int32_t FrameCount = DefaultFrames;
+    int32_t FrameDelay = DefaultDelay;  // hundredths of a second
     bool PreviewMode = false;
 
     FrameList* Frames = nullptr;

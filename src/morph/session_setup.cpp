@@ -1,26 +1,9 @@
 #include "morph/session_setup.h"
 
+#include "morph/view_markers.h"
 #include "platform/image_processor.h"
 
 namespace kavrell {
-namespace {
-
-// The hidden circle that shows, in one view, the partner of the node or point
-// under the mouse in the other view.
-ObjectHandle AddCursorMarker(ImageView& view) {
-    VectorLayer& layer = view.Layer();
-    const ObjectHandle marker = layer.AddNewObject();
-    layer.SetObjKind(marker, ObjKind::Ellipse);
-    layer.SetObjLeft(marker, 0);
-    layer.SetObjTop(marker, 0);
-    layer.SetObjWidth(marker, 20);
-    layer.SetObjHeight(marker, 20);
-    layer.SetObjPenColor(marker, kAqua);
-    layer.SetObjStyle(marker, kStyleNone);
-    return marker;
-}
-
-}  // namespace
 
 void BeginSession(MorphSession& session, ImageView& left, ImageView& right, bool warpOnly) {
     session.WarpObj = NewWarpState(warpOnly);

@@ -10,7 +10,7 @@ static_assert(std::is_trivially_copyable_v<WarpObjStru>);
 
 void ResetWarpState(WarpObjStru& warp, bool warpOnly) {
     std::memset(&warp, 0, sizeof warp);
-    warp.method = 0;
+    warp.method = WarpMethod::Mesh;
     warp.warpOnly = warpOnly;
     warp.pointCount = 0;
     warp.addMode = true;

@@ -3,35 +3,25 @@
 #include <cstdint>
 #include <memory>
 
+#include "engine/control_points.h"
+#include "morph/editor_limits.h"
 #include "platform/vector_layer.h"
 
 namespace kavrell {
 
-// A position in pixels of the full-size image: x from the left edge, y from
-// the top edge. Never clamped, so it may lie outside the image.
-struct Point32 {
-    int32_t x;
-    int32_t y;
-    bool operator==(const Point32&) const = default;
-};
-
-inline constexpr int32_t EmptySlot = 0xFFFFF;    // x of an empty field slot; no object
 inline constexpr int32_t MaxFieldPoints = 1000;  // presses stop adding points here
-inline constexpr int32_t FieldSlots = 1024;      // capacity of every field list
-inline constexpr int32_t MeshSlots = 102;        // 100 interior node lines plus two border ones
 inline constexpr int32_t IdBase = 10;            // added to an index stored in an object ID
 
-// A field slot holds a point when its x lies below the empty mark.
-inline bool HoldsPoint(const Point32& slot) { return slot.x < EmptySlot; }
+// The warp method: the two-pass mesh or the field lines.
+enum class WarpMethod : int32_t { Mesh = 0, Field = 1 };
 
-using MeshNodes = Point32[MeshSlots][MeshSlots];         // [column][row]
 using MeshHandles = ObjectHandle[MeshSlots][MeshSlots];  // [column][row]
 
 // Everything the user has set up in one editor session: the method, the mesh
 // and the polylines with the handles of their markers, the counters and the
 // mode flags. Plain data; the editing operations keep its invariants.
 struct WarpObjStru {
-    int32_t method;  // 0 mesh, 1 field lines
+    WarpMethod method;
     int32_t leftPressX;
     int32_t leftReleaseX;
     int32_t leftPressY;
@@ -65,6 +55,18 @@ struct WarpObjStru {
     MeshHandles rightRowLines;
     MeshHandles rightNodeMarkers;
 };
+
+// A mesh exists when both counts lie in range; a record with any other
+// counts is treated as having none, so no loop indexes beyond the arrays.
+inline bool HasMesh(const WarpObjStru& warp) {
+    return warp.meshCols >= MinMeshCount && warp.meshCols <= MaxMeshCount && warp.meshRows >= MinMeshCount &&
+           warp.meshRows <= MaxMeshCount;
+}
+
+// The selected method has something to warp with: a mesh, or field points.
+inline bool HasControlPoints(const WarpObjStru& warp) {
+    return warp.method == WarpMethod::Mesh ? HasMesh(warp) : warp.pointCount != 0;
+}
 
 // Gives a record the values it has when the editor is shown: mesh method, no
 // mesh, no field points (every slot and handle empty), add mode on, move-both

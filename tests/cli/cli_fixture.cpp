@@ -6,7 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "cli/mesh_lattice.h"
+#include "morph/mesh_lattice.h"
 
 namespace kavrell::cli::test {
 

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "cli/mesh_lattice.h"
 #include "cli/project_file.h"
 #include "cli/project_writer.h"
+#include "morph/mesh_lattice.h"
 
 namespace kavrell::cli {
 namespace {

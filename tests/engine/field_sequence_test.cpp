@@ -37,7 +37,7 @@ class FieldSequenceTest : public ::testing::Test, public test::GenerationSession
 protected:
     void Prepare(bool warpOnly, const Bitmap& source, const Bitmap& destination, int32_t frameCount) {
         Open(source, destination, warpOnly);
-        Warp().method = 1;
+        Warp().method = WarpMethod::Field;
         session.FrameCount = frameCount;
         session.FrameDelay = 10;
     }

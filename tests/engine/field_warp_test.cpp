@@ -12,6 +12,7 @@
 
 #include "engine/warp_failure.h"
 #include "morph/warp_state.h"
+#include "platform/bitmap.h"
 #include "support/warp_records.h"
 
 namespace kavrell {
@@ -70,7 +71,7 @@ TEST_F(LinePairsTest, ConsecutivePointsOfEachPolylinePairUpButNotAcrossABreak) {
     AddBreak();
     AddPoint({5, 90}, {8, 88});    // D
     AddPoint({70, 95}, {71, 99});  // E
-    BuildLinePairs(*warp, 1.0, 100, pairs);
+    BuildLinePairs(warp->srcPoints, warp->dstPoints, warp->pointCount, 1.0, 100, pairs);
 
     ASSERT_EQ(pairs.count, 3);
     // Rows count from the bottom of a 100-row image: y' = 99 - y.
@@ -85,7 +86,7 @@ TEST_F(LinePairsTest, ConsecutivePointsOfEachPolylinePairUpButNotAcrossABreak) {
 TEST_F(LinePairsTest, PreviewScaleConvertsToWorkingRowsFromTheBottom) {
     AddPoint({10, 0}, {10, 0});
     AddPoint({11, 399}, {11, 399});
-    BuildLinePairs(*warp, 0.5, 400, pairs);
+    BuildLinePairs(warp->srcPoints, warp->dstPoints, warp->pointCount, 0.5, 400, pairs);
     ASSERT_EQ(pairs.count, 1);
     // (10, 0) -> (5, trunc(399 x 0.5) = 199); (11, 399) -> (trunc(5.5) = 5, 0).
     ExpectLine(pairs.source[0], 5, 199, 5, 0);
@@ -95,7 +96,7 @@ TEST_F(LinePairsTest, PreviewScaleConvertsToWorkingRowsFromTheBottom) {
 TEST_F(LinePairsTest, NegativeCoordinatesTruncateTowardZero) {
     AddPoint({-3, 401}, {-1, 0});
     AddPoint({7, -5}, {-7, 3});
-    BuildLinePairs(*warp, 0.5, 400, pairs);
+    BuildLinePairs(warp->srcPoints, warp->dstPoints, warp->pointCount, 0.5, 400, pairs);
     ASSERT_EQ(pairs.count, 1);
     // -1.5 -> -1, (399 - 401) x 0.5 = -1 -> -1, (399 + 5) x 0.5 = 202, -0.5 -> 0, -3.5 -> -3.
     ExpectLine(pairs.source[0], -1, -1, 3, 202);
@@ -115,7 +116,7 @@ TEST_P(EqualEndsTest, OnlyALineWhoseEndsMeetIsLengthenedByOneColumnAndRow) {
     const EqualEndsCase& c = GetParam();
     AddPoint(c.sourceStart, c.destinationStart);
     AddPoint(c.sourceEnd, c.destinationEnd);
-    BuildLinePairs(*warp, c.scale, 100, pairs);
+    BuildLinePairs(warp->srcPoints, warp->dstPoints, warp->pointCount, c.scale, 100, pairs);
     ASSERT_EQ(pairs.count, 1);
 
     const auto expect = [&](const WarpLine& line, Point32 start, Point32 end, bool lengthened) {
@@ -153,7 +154,7 @@ TEST_F(LinePairsTest, FarPointsAreLimitedSoThatNoDifferenceOverflows) {
     // Two distinct points that both meet the limit: one pixel, then lengthened.
     AddPoint({-2'000'000'000, 5}, {10'000'000, 1});
     AddPoint({-1'900'000'000, 5}, {2, 2});
-    BuildLinePairs(*warp, 1.0, 100, pairs);
+    BuildLinePairs(warp->srcPoints, warp->dstPoints, warp->pointCount, 1.0, 100, pairs);
     ASSERT_EQ(pairs.count, 2);
     ExpectLine(pairs.source[0], -limit, -limit, EmptySlot - 1, limit);
     ExpectLine(pairs.destination[0], limit, -limit, -limit, 99);
@@ -162,7 +163,7 @@ TEST_F(LinePairsTest, FarPointsAreLimitedSoThatNoDifferenceOverflows) {
     ExpectLine(pairs.destination[1], 10'000'000, 98, 2, 97);
 
     // A preview scale above 1 pushes even moderate points past the limit.
-    BuildLinePairs(*warp, 200.0, 100, pairs);
+    BuildLinePairs(warp->srcPoints, warp->dstPoints, warp->pointCount, 200.0, 100, pairs);
     ASSERT_EQ(pairs.count, 2);
     ExpectLine(pairs.source[0], -limit, -limit, (EmptySlot - 1) * 200, limit);
     ExpectLine(pairs.destination[1], limit, 98 * 200, 2 * 200, 97 * 200);
@@ -174,12 +175,12 @@ TEST_F(LinePairsTest, ACountBeyondTheListsReadsNoSlotPastTheLast) {
         warp->dstPoints[k] = {k, 1};
     }
     warp->pointCount = 5000;
-    BuildLinePairs(*warp, 1.0, 10, pairs);
+    BuildLinePairs(warp->srcPoints, warp->dstPoints, warp->pointCount, 1.0, 10, pairs);
     ASSERT_EQ(pairs.count, FieldSlots - 1);
     ExpectLine(pairs.source[FieldSlots - 2], FieldSlots - 2, 9, FieldSlots - 1, 9);
 
     warp->pointCount = -3;
-    BuildLinePairs(*warp, 1.0, 10, pairs);
+    BuildLinePairs(warp->srcPoints, warp->dstPoints, warp->pointCount, 1.0, 10, pairs);
     EXPECT_EQ(pairs.count, 0);
 }
 

@@ -36,7 +36,7 @@ TEST(BeginSessionTest, StartsAFreshRecordWithHiddenCursorMarkers) {
     ASSERT_NE(session.WarpObj, nullptr);
     const WarpObjStru& warp = *session.WarpObj;
     EXPECT_TRUE(warp.warpOnly);
-    EXPECT_EQ(warp.method, 0);
+    EXPECT_EQ(warp.method, WarpMethod::Mesh);
     EXPECT_EQ(warp.meshCols, 0);
     EXPECT_EQ(warp.pointCount, 0);
     EXPECT_TRUE(warp.addMode);
@@ -142,7 +142,7 @@ TEST_F(EditingToSequenceTest, AnEditedMeshGeneratesAFullMorph) {
 }
 
 TEST_F(EditingToSequenceTest, EditedPolylinesGenerateAFullMorph) {
-    Warp().method = 1;
+    Warp().method = WarpMethod::Field;
     test::FieldStroke(session, left, {10, 10}, {30, 12});
     test::FieldStroke(session, left, {30, 12}, {40, 30});
     LineBreak(session);

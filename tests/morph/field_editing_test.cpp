@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "morph/mesh_editing.h"
+#include "morph/method_markers.h"
 #include "morph/session_setup.h"
 #include "support/editing_gestures.h"
 #include "support/layer_expectations.h"
@@ -313,12 +314,12 @@ TEST_F(FieldEditingTest, SwitchingToTheMeshAndBackShowsTheSameLinesAndMarkers) {
     Stroke(left, {100, 100}, {200, 150});
     LineBreak(session);
     Stroke(left, {50, 50}, {60, 90});
-    Warp().method = 1;
+    Warp().method = WarpMethod::Field;
     const std::vector<VectorObject> shownLeft = Snapshot(left);
     const std::vector<VectorObject> shownRight = Snapshot(right);
-    ShowMethodMarkers(session, 0);
+    ShowMethodMarkers(session, WarpMethod::Mesh);
     for (const VectorObject& object : Snapshot(left)) EXPECT_EQ(object.style, kStyleNone);
-    ShowMethodMarkers(session, 1);
+    ShowMethodMarkers(session, WarpMethod::Field);
     EXPECT_EQ(Snapshot(left), shownLeft);
     EXPECT_EQ(Snapshot(right), shownRight);
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "morph/field_editing.h"
+#include "morph/method_markers.h"
 #include "morph/session_setup.h"
 #include "support/editing_gestures.h"
 #include "support/layer_expectations.h"
@@ -393,7 +394,7 @@ TEST_F(MeshEditingTest, SwitchingMethodHidesTheMeshAndShowsItAgainWithMarkersOnT
     // A polyline adds markers in front of the mesh's.
     test::FieldStroke(session, left, {300, 300}, {350, 320});
 
-    ShowMethodMarkers(session, 1);
+    ShowMethodMarkers(session, WarpMethod::Field);
     for (int32_t i = 1; i <= 10; ++i) {
         for (int32_t j = 0; j <= 10; ++j) {
             EXPECT_EQ(left.Layer().GetObjStyle(Warp().leftColLines[i][j]), kStyleNone);
@@ -405,7 +406,7 @@ TEST_F(MeshEditingTest, SwitchingMethodHidesTheMeshAndShowsItAgainWithMarkersOnT
     EXPECT_EQ(right.Layer().GetObjStyle(Warp().rightCursorMarker), kStyleNone);
     EXPECT_EQ(left.Layer().GetObjStyle(Warp().leftSegLines[0]), kStyleVisible);
 
-    ShowMethodMarkers(session, 0);
+    ShowMethodMarkers(session, WarpMethod::Mesh);
     for (ImageView* view : {&left, &right}) {
         const std::vector<VectorObject> order = Snapshot(*view);
         ASSERT_EQ(order.size(), static_cast<size_t>(MeshObjectCount(10, 10) + 3));
@@ -436,7 +437,7 @@ TEST_F(MeshEditingTest, OperationsOutOfTurnChangeNothing) {
     MeshDrag(empty, 1, 1, stray);
     MeshRelease(empty, 1, 1, stray);
     EXPECT_FALSE(HitMeshNode(empty, 1, 1, stray));
-    ShowMethodMarkers(empty, 0);
+    ShowMethodMarkers(empty, WarpMethod::Mesh);
     EXPECT_EQ(stray.Layer().ObjectsCount(), 0);
 
     Open(640, 480);

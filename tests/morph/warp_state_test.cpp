@@ -8,7 +8,7 @@ namespace {
 TEST(WarpStateTest, FreshRecordHasTheShownState) {
     for (const bool warpOnly : {false, true}) {
         const auto warp = NewWarpState(warpOnly);
-        EXPECT_EQ(warp->method, 0);
+        EXPECT_EQ(warp->method, WarpMethod::Mesh);
         EXPECT_EQ(warp->meshCols, 0);
         EXPECT_EQ(warp->meshRows, 0);
         EXPECT_EQ(warp->pointCount, 0);
@@ -34,13 +34,13 @@ TEST(WarpStateTest, ASlotHoldsAPointBelowTheEmptyMark) {
 
 TEST(WarpStateTest, ResetClearsAnEditedRecord) {
     auto warp = NewWarpState(false);
-    warp->method = 1;
+    warp->method = WarpMethod::Field;
     warp->meshCols = warp->meshRows = 4;
     warp->pointCount = 2;
     warp->srcPoints[0] = {5, 5};
     warp->addMode = false;
     ResetWarpState(*warp, true);
-    EXPECT_EQ(warp->method, 0);
+    EXPECT_EQ(warp->method, WarpMethod::Mesh);
     EXPECT_EQ(warp->meshCols, 0);
     EXPECT_EQ(warp->pointCount, 0);
     EXPECT_FALSE(HoldsPoint(warp->srcPoints[0]));

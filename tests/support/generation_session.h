@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "morph/editor_model.h"
 #include "morph/sequence_driver.h"
 #include "morph/session.h"
 #include "morph/warp_state.h"
@@ -13,35 +14,31 @@
 
 namespace kavrell::test {
 
-// What the sequence driver needs, built by hand the way the editor leaves it
-// before "Execute morphing": both views, the frame list, the gauge and the
-// session that points to them. Every reading of the gauge during a run is kept.
+// An editor model for tests of the sequence driver, with names for what
+// those tests reach: the two views, the frame list, the gauge and the
+// session. Generate runs the driver directly with the settings given, so
+// that a test may hand it any record. Every reading of the gauge is kept.
 class GenerationSession {
 public:
     GenerationSession() {
-        session.Frames = &frames;
-        session.Gauge = &gauge;
         gauge.SetListener([this](int32_t value) { readings.push_back(value); });
     }
     GenerationSession(const Bitmap& source, const Bitmap& destination, bool warpOnly) : GenerationSession() {
         Open(source, destination, warpOnly);
     }
-    // The session and the gauge's listener point into this object.
+    // The gauge's listener points into this object.
     GenerationSession(const GenerationSession&) = delete;
     GenerationSession& operator=(const GenerationSession&) = delete;
 
-    // Fills both views and starts a fresh record; the source sets the common size.
+    // Shows the images as the editor does and starts a fresh record. In
+    // warp-only mode the destination view still gets the destination image,
+    // which the driver must then leave alone.
     void Open(const Bitmap& source, const Bitmap& destination, bool warpOnly) {
-        left.Image() = source;
-        right.Image() = destination;
-        session.WarpObj = NewWarpState(warpOnly);
-        session.VectLeft = &left;
-        session.VectRight = &right;
-        session.ImageWidth = source.Width();
-        session.ImageHeight = source.Height();
+        model.Show(source, warpOnly ? nullptr : &destination);
+        if (warpOnly) right.Image() = destination;
     }
 
-    WarpObjStru& Warp() { return *session.WarpObj; }
+    WarpObjStru& Warp() { return *model.Warp(); }
 
     // One run with the session's settings as they stand, from an empty frame
     // list and the gauge at 0, so that readings hold this run's only.
@@ -59,11 +56,12 @@ public:
         return Generate();
     }
 
-    ImageView left;
-    ImageView right;
-    FrameList frames;
-    ProgressGauge gauge;
-    MorphSession session;
+    EditorModel model;
+    ImageView& left = model.View(ViewId::Left);
+    ImageView& right = model.View(ViewId::Right);
+    FrameList& frames = model.Sequence();
+    ProgressGauge& gauge = model.Gauge();
+    MorphSession& session = model.Session();
     std::vector<int32_t> readings;
 };
 

@@ -1,74 +1,66 @@
-#include "cli/headless_editor.h"
+#include "cli/project_placement.h"
 
 #include <stdexcept>
 
 #include "morph/field_editing.h"
 #include "morph/mesh_editing.h"
-#include "morph/session_setup.h"
+#include "morph/mesh_lattice.h"
 
 namespace kavrell::cli {
 
-HeadlessEditor::HeadlessEditor(const Bitmap& source, const Bitmap* destination) {
-    left_.Image() = source;
-    right_.Image() = destination ? *destination : source;
-    BeginSession(session_, left_, right_, destination == nullptr);
-    session_.Frames = &frames_;
-    session_.Gauge = &gauge_;
-}
-
-void HeadlessEditor::PlaceMesh(const MeshProject& mesh) {
-    CreateMesh(session_, mesh.cols, mesh.rows);
-    WarpObjStru& warp = Warp();
+void PlaceMesh(EditorModel& model, const MeshProject& mesh) {
+    model.SetMeshColumns(mesh.cols);
+    model.SetMeshRows(mesh.rows);
+    model.CommonButtonsClick(TagNewMesh);
+    WarpObjStru& warp = *model.Warp();
     if (warp.meshCols != mesh.cols || warp.meshRows != mesh.rows) {
         throw std::logic_error("the editor laid a mesh of another size");
     }
-    const auto nodeAt = [&](const std::vector<Point32>& nodes, int32_t i, int32_t j) {
-        return nodes[static_cast<size_t>(i) * static_cast<size_t>(mesh.rows + 2) + static_cast<size_t>(j)];
-    };
     for (int32_t i = 0; i <= mesh.cols + 1; ++i) {
         for (int32_t j = 0; j <= mesh.rows + 1; ++j) {
-            const bool border = i == 0 || j == 0 || i == mesh.cols + 1 || j == mesh.rows + 1;
-            if (!border) continue;
+            if (!IsBorderNode(i, j, mesh.cols, mesh.rows)) continue;
             // The project's border was checked against the editor's lattice.
-            if (warp.srcNodes[i][j] != nodeAt(mesh.src, i, j) ||
-                warp.dstNodes[i][j] != nodeAt(mesh.dst, i, j)) {
+            const size_t k = NodeIndex(i, j, mesh.rows);
+            if (warp.srcNodes[i][j] != mesh.src[k] || warp.dstNodes[i][j] != mesh.dst[k]) {
                 throw std::logic_error("the editor laid the mesh border elsewhere");
             }
         }
     }
     for (int32_t i = 1; i <= mesh.cols; ++i) {
         for (int32_t j = 1; j <= mesh.rows; ++j) {
-            warp.srcNodes[i][j] = nodeAt(mesh.src, i, j);
-            RefreshMeshNode(session_, i, j, warp.srcNodes, left_);
-            warp.dstNodes[i][j] = nodeAt(mesh.dst, i, j);
-            RefreshMeshNode(session_, i, j, warp.dstNodes, right_);
+            const size_t k = NodeIndex(i, j, mesh.rows);
+            warp.srcNodes[i][j] = mesh.src[k];
+            RefreshMeshNode(model.Session(), i, j, warp.srcNodes, model.View(ViewId::Left));
+            warp.dstNodes[i][j] = mesh.dst[k];
+            RefreshMeshNode(model.Session(), i, j, warp.dstNodes, model.View(ViewId::Right));
         }
     }
 }
 
-void HeadlessEditor::DrawField(const FieldProject& field) {
-    WarpObjStru& warp = Warp();
-    warp.addMode = true;
+void DrawField(EditorModel& model, const FieldProject& field) {
+    model.CommonButtonsClick(TagField);
+    if (!model.AddMode()) model.CommonButtonsClick(TagFieldAdd);
+    WarpObjStru& warp = *model.Warp();
     // Each polyline is drawn as in the editor: the first stroke presses at the
     // first point and drags its twin to the second; every further stroke adds
     // one point. A break slot becomes a line break.
     size_t k = 0;
     while (k < field.src.size()) {
         if (!HoldsPoint(field.src[k])) {
-            LineBreak(session_);
+            model.CommonButtonsClick(TagLineBreak);
             ++k;
             continue;
         }
         const Point32 first = field.src[k];
         const Point32 second = field.src[k + 1];
-        FieldPress(session_, first.x, first.y, left_);
-        FieldDrag(session_, second.x, second.y, left_);
-        FieldRelease(session_, second.x, second.y, left_);
+        model.MouseDown(ViewId::Left, first.x, first.y);
+        model.MouseMove(ViewId::Left, second.x, second.y);
+        model.MouseUp(ViewId::Left, second.x, second.y);
         k += 2;
         for (; k < field.src.size() && HoldsPoint(field.src[k]); ++k) {
             const Point32 next = field.src[k];
-            FieldPress(session_, next.x, next.y, left_);
-            FieldRelease(session_, next.x, next.y, left_);
+            model.MouseDown(ViewId::Left, next.x, next.y);
+            model.MouseUp(ViewId::Left, next.x, next.y);
         }
     }
     if (warp.pointCount != static_cast<int32_t>(field.src.size())) {
@@ -80,7 +72,8 @@ void HeadlessEditor::DrawField(const FieldProject& field) {
         }
         if (!HoldsPoint(field.dst[slot])) continue;
         warp.dstPoints[slot] = field.dst[slot];
-        RefreshFieldPoint(session_, static_cast<int32_t>(slot), warp.dstPoints, right_);
+        RefreshFieldPoint(model.Session(), static_cast<int32_t>(slot), warp.dstPoints,
+                          model.View(ViewId::Right));
     }
 }
 
