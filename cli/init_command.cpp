@@ -4,9 +4,9 @@
 
 #include "cli/cli_error.h"
 #include "cli/headless_editor.h"
-#include "cli/image_io.h"
-#include "cli/output_files.h"
 #include "cli/project_writer.h"
+#include "media/image_io.h"
+#include "media/output_files.h"
 #include "morph/mesh_editing.h"
 
 namespace kavrell::cli {
