@@ -3,6 +3,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "media/media_error.h"
+
 namespace kavrell::cli {
 
 // Exit statuses of kavrell-morph.
@@ -19,6 +21,11 @@ class CliError : public std::runtime_error {
 public:
     CliError(int status, std::string file, std::string field, const std::string& what)
         : std::runtime_error(what), status_(status), file_(std::move(file)), field_(std::move(field)) {}
+
+    // An image or output file failure, as the command line reports it.
+    explicit CliError(const MediaError& error)
+        : CliError(error.cause() == MediaError::Cause::BadInput ? kExitBadInput : kExitFailed, error.file(),
+                   error.field(), error.what()) {}
 
     int status() const { return status_; }
     const std::string& file() const { return file_; }

@@ -3,9 +3,9 @@
 #include <iostream>
 
 #include "cli/cli_error.h"
-#include "cli/image_io.h"
-#include "cli/output_files.h"
 #include "cli/project_writer.h"
+#include "media/image_io.h"
+#include "media/output_files.h"
 #include "morph/editor_model.h"
 
 namespace kavrell::cli {

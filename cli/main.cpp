@@ -19,6 +19,11 @@ namespace {
 // add lines to stderr; every failure is reported by our one line instead.
 void SilenceQtMessages(QtMsgType, const QMessageLogContext&, const QString&) {}
 
+int Report(const kavrell::cli::CliError& error) {
+    std::cerr << ErrorLine(error) << std::endl;
+    return error.status();
+}
+
 int Run(const std::vector<std::string>& args) {
     using namespace kavrell::cli;
     try {
@@ -36,8 +41,9 @@ int Run(const std::vector<std::string>& args) {
             return RunMorph(line.morph);
         }
     } catch (const CliError& error) {
-        std::cerr << ErrorLine(error) << std::endl;
-        return error.status();
+        return Report(error);
+    } catch (const kavrell::MediaError& error) {
+        return Report(CliError(error));
     } catch (const std::exception& error) {
         std::cerr << kProgramName << ": internal error: " << error.what() << std::endl;
         return kExitFailed;

@@ -11,11 +11,11 @@
 #include <vector>
 
 #include "cli/cli_error.h"
-#include "cli/frame_output.h"
-#include "cli/image_io.h"
 #include "cli/progress_bar.h"
 #include "cli/project_file.h"
 #include "cli/project_placement.h"
+#include "media/frame_output.h"
+#include "media/image_io.h"
 #include "morph/editor_model.h"
 #include "morph/messages.h"
 

@@ -1,4 +1,4 @@
-#include "cli/gif_writer.h"
+#include "media/gif_writer.h"
 
 #include <gif_lib.h>
 
@@ -6,7 +6,9 @@
 #include <stdexcept>
 #include <string>
 
-namespace kavrell::cli {
+#include "media/frame_sizes.h"
+
+namespace kavrell {
 namespace {
 
 constexpr int kPaletteSize = 256;
@@ -87,7 +89,7 @@ void PutFrame(GifFileType* gif, const Bitmap& frame) {
 }  // namespace
 
 std::vector<uint8_t> EncodeGif(const FrameList& frames) {
-    if (frames.Count() == 0) throw std::runtime_error("no frames to write");
+    RequireOneFrameSize(frames);
     const Bitmap& first = frames.Frame(0);
     if (first.Width() > kLargestSide || first.Height() > kLargestSide) {
         throw std::runtime_error("frames of " + std::to_string(first.Width()) + " x " +
@@ -112,4 +114,4 @@ std::vector<uint8_t> EncodeGif(const FrameList& frames) {
     return bytes;
 }
 
-}  // namespace kavrell::cli
+}  // namespace kavrell

@@ -1,14 +1,14 @@
-#include "cli/frame_output.h"
+#include "media/frame_output.h"
 
 #include <cstdio>
 #include <stdexcept>
 
-#include "cli/cli_error.h"
-#include "cli/gif_writer.h"
-#include "cli/image_io.h"
-#include "cli/webp_writer.h"
+#include "media/gif_writer.h"
+#include "media/image_io.h"
+#include "media/media_error.h"
+#include "media/webp_writer.h"
 
-namespace kavrell::cli {
+namespace kavrell {
 
 std::string PngFrameName(int32_t index) {
     char name[32];
@@ -35,11 +35,11 @@ void WriteFrames(const FrameList& frames, const std::string& path, OutputKind ki
             return;
         }
         }
-    } catch (const CliError&) {
+    } catch (const MediaError&) {
         throw;
     } catch (const std::exception& error) {
-        throw CliError(kExitFailed, path, "output", error.what());
+        throw MediaError(MediaError::Cause::WriteFailed, path, "output", error.what());
     }
 }
 
-}  // namespace kavrell::cli
+}  // namespace kavrell

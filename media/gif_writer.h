@@ -5,12 +5,12 @@
 
 #include "platform/frame_list.h"
 
-namespace kavrell::cli {
+namespace kavrell {
 
 // The frames as an animated GIF that loops forever: each frame with its own
 // 256-colour palette (median cut) and its display time in hundredths of a
-// second. Throws std::runtime_error when giflib fails or a frame is larger
-// than GIF allows.
+// second. Throws std::runtime_error when giflib fails, a frame is larger
+// than GIF allows or the frames differ in size.
 std::vector<uint8_t> EncodeGif(const FrameList& frames);
 
-}  // namespace kavrell::cli
+}  // namespace kavrell

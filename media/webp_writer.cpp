@@ -1,4 +1,4 @@
-#include "cli/webp_writer.h"
+#include "media/webp_writer.h"
 
 #include <webp/encode.h>
 #include <webp/mux.h>
@@ -8,7 +8,9 @@
 #include <stdexcept>
 #include <string>
 
-namespace kavrell::cli {
+#include "media/frame_sizes.h"
+
+namespace kavrell {
 namespace {
 
 struct EncoderDeleter {
@@ -56,7 +58,7 @@ void ImportFrame(const Bitmap& frame, WebPPicture& picture, std::vector<uint8_t>
 }  // namespace
 
 std::vector<uint8_t> EncodeWebP(const FrameList& frames) {
-    if (frames.Count() == 0) throw std::runtime_error("no frames to write");
+    RequireOneFrameSize(frames);
     const Bitmap& first = frames.Frame(0);
     if (first.Width() > WEBP_MAX_DIMENSION || first.Height() > WEBP_MAX_DIMENSION) {
         throw std::runtime_error("frames exceed the WebP limit of 16383 pixels a side");
@@ -93,4 +95,4 @@ std::vector<uint8_t> EncodeWebP(const FrameList& frames) {
     return {assembled.data.bytes, assembled.data.bytes + assembled.data.size};
 }
 
-}  // namespace kavrell::cli
+}  // namespace kavrell

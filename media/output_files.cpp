@@ -1,4 +1,4 @@
-#include "cli/output_files.h"
+#include "media/output_files.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -12,9 +12,9 @@
 #include <memory>
 #include <system_error>
 
-#include "cli/cli_error.h"
+#include "media/media_error.h"
 
-namespace kavrell::cli {
+namespace kavrell {
 namespace {
 
 namespace fs = std::filesystem;
@@ -22,11 +22,11 @@ namespace fs = std::filesystem;
 constexpr const char* kField = "output";
 
 [[noreturn]] void FailWrite(const std::string& path, const std::string& what) {
-    throw CliError(kExitFailed, path, kField, what);
+    throw MediaError(MediaError::Cause::WriteFailed, path, kField, what);
 }
 
 [[noreturn]] void FailLocation(const std::string& path, const std::string& what) {
-    throw CliError(kExitBadInput, path, kField, what);
+    throw MediaError(MediaError::Cause::BadInput, path, kField, what);
 }
 
 std::string SystemError() { return std::strerror(errno); }
@@ -195,4 +195,4 @@ void WriteDirectoryAtomically(const std::string& directory, const std::vector<Na
     }
 }
 
-}  // namespace kavrell::cli
+}  // namespace kavrell

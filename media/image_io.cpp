@@ -1,10 +1,11 @@
-#include "cli/image_io.h"
+#include "media/image_io.h"
 
 #include <fcntl.h>
 #include <unistd.h>
 
 #include <QBuffer>
 #include <QByteArray>
+#include <QDir>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QImageWriter>
@@ -12,9 +13,9 @@
 #include <cstring>
 #include <stdexcept>
 
-#include "cli/cli_error.h"
+#include "media/media_error.h"
 
-namespace kavrell::cli {
+namespace kavrell {
 namespace {
 
 // Lays a pixel with alpha over white.
@@ -47,13 +48,26 @@ private:
     int saved_ = -1;
 };
 
+FrameList ReadPngDirectory(const std::string& path, const std::string& role, int32_t delayMs) {
+    const QDir directory(QString::fromStdString(path));
+    const QStringList names = directory.entryList({"*.png"}, QDir::Files, QDir::Name);
+    if (names.isEmpty()) throw MediaError(MediaError::Cause::BadInput, path, role, "holds no PNG frames");
+    FrameList frames;
+    for (const QString& name : names) {
+        const int32_t index = frames.AppendImage(ReadImage(directory.filePath(name).toStdString(), role));
+        frames.SetImageDelayTime(index, delayMs);
+    }
+    return frames;
+}
+
 }  // namespace
 
 Bitmap ReadImage(const std::string& path, const std::string& role) {
     const QString name = QString::fromStdString(path);
     const QFileInfo info(name);
-    if (!info.exists()) throw CliError(kExitBadInput, path, role, "no such file");
-    if (info.isDir()) throw CliError(kExitBadInput, path, role, "is a directory, not an image");
+    if (!info.exists()) throw MediaError(MediaError::Cause::BadInput, path, role, "no such file");
+    if (info.isDir())
+        throw MediaError(MediaError::Cause::BadInput, path, role, "is a directory, not an image");
     QImageReader reader(name);
     // Orientation tags would silently change the size the project refers to.
     reader.setAutoTransform(false);
@@ -63,10 +77,39 @@ Bitmap ReadImage(const std::string& path, const std::string& role) {
         image = reader.read();
     }
     if (image.isNull()) {
-        throw CliError(kExitBadInput, path, role,
-                       "cannot read the image: " + reader.errorString().toLower().toStdString());
+        throw MediaError(MediaError::Cause::BadInput, path, role,
+                         "cannot read the image: " + reader.errorString().toLower().toStdString());
     }
     return FromQImage(image);
+}
+
+FrameList ReadAnimation(const std::string& path, const std::string& role, int32_t defaultDelayMs) {
+    if (QFileInfo(QString::fromStdString(path)).isDir()) return ReadPngDirectory(path, role, defaultDelayMs);
+    QImageReader reader(QString::fromStdString(path));
+    if (!reader.supportsAnimation()) {
+        FrameList frames;
+        frames.SetImageDelayTime(frames.AppendImage(ReadImage(path, role)), defaultDelayMs);
+        return frames;
+    }
+    reader.setAutoTransform(false);
+    FrameList frames;
+    do {
+        QImage image;
+        {
+            const StderrSilenced quiet;
+            image = reader.read();
+        }
+        if (image.isNull()) {
+            throw MediaError(MediaError::Cause::BadInput, path, role,
+                             "cannot read frame " + std::to_string(frames.Count() + 1) + ": " +
+                                 reader.errorString().toLower().toStdString());
+        }
+        // The reader gives the display time of the frame it has just read.
+        const int32_t delayMs = reader.nextImageDelay();
+        frames.SetImageDelayTime(frames.AppendImage(FromQImage(image)),
+                                 delayMs >= 0 ? delayMs : defaultDelayMs);
+    } while (reader.canRead());
+    return frames;
 }
 
 Bitmap FromQImage(const QImage& image) {
@@ -111,4 +154,4 @@ std::vector<uint8_t> EncodePng(const Bitmap& bitmap) {
     return {bytes.begin(), bytes.end()};
 }
 
-}  // namespace kavrell::cli
+}  // namespace kavrell
