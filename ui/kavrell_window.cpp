@@ -86,6 +86,10 @@ TfrmKavrell::TfrmKavrell(QWidget* owner)
 TfrmKavrell::~TfrmKavrell() { FormDestroy(); }
 
 void TfrmKavrell::FormDestroy() {
+    // The views, the gauge and the player show objects of the model, which
+    // goes before the widget base class would delete them: they go first.
+    const QObjectList owned = children();
+    qDeleteAll(owned);
     model_.AttachPlayer(nullptr);
     model_.SetPageListener({});
     model_.SetBusyListener({});
