@@ -13,12 +13,17 @@
 #include <vector>
 
 #include "morph/messages.h"
-#include "test_host.h"
+#include "plugin_testing.h"
+#include "support/fake_host.h"
+#include "support/test_images.h"
 
 namespace kavrell::test {
 namespace {
 
 const QString kEditorTitle = QStringLiteral("Kavrell v.2.1");
+// The host's current and next frame.
+const Bitmap kCurrent = GradientBitmap(40, 30);
+const Bitmap kNext = SolidBitmap(40, 30, 200, 40, 90);
 
 struct PlugIn {
     QVX_IdentificationProc identification;
@@ -115,14 +120,14 @@ TEST_F(QvxLibraryTest, WritesTheDescriptionAndTheAddressLeavingTheBytesBetween) 
 }
 
 TEST_F(QvxLibraryTest, AnimationModeOffWarnsOnceThroughTheWarningDialogAndOpensNoWindow) {
-    TestHost host;
+    FakeHost host;
     host.animationOn = false;
     DialogAnswerer answerer;
     WhenEditorShown unexpected([](QWidget& editor) { editor.close(); });
 
-    EXPECT_EQ(plugIn_.execute(kHostWindow, &TestHost::Callback), 0);
+    EXPECT_EQ(plugIn_.execute(kHostWindow, host.Callback()), 0);
 
-    EXPECT_EQ(host.commands, std::vector<int32_t>{hcQueryAnimation});
+    EXPECT_EQ(host.Commands(), std::vector<int32_t>{hcQueryAnimation});
     ASSERT_EQ(answerer.seen.size(), 1u);
     EXPECT_EQ(answerer.seen[0].text.toStdString(), MessageFor(kMsgAnimationModeOff)->text);
     EXPECT_EQ(answerer.seen[0].icon, QMessageBox::Warning);
@@ -138,16 +143,14 @@ TEST_F(QvxLibraryTest, ShutdownWithNoWindowOpensNothing) {
 }
 
 TEST_F(QvxLibraryTest, RunsTwoInvocationsInARow) {
-    HostFrame current(40, 30, 1);
-    HostFrame next(40, 30, 2);
     for (int run = 0; run < 2; ++run) {
-        TestHost host;
+        FakeHost host;
         host.animationOn = true;
-        host.Lend(&current.bitmap, &next.bitmap);
+        host.GiveFrames(kCurrent, &kNext);
         WhenEditorShown closeIt([](QWidget& editor) { editor.close(); });
-        EXPECT_EQ(plugIn_.execute(kHostWindow, &TestHost::Callback), 0) << "run " << run;
+        EXPECT_EQ(plugIn_.execute(kHostWindow, host.Callback()), 0) << "run " << run;
         EXPECT_TRUE(closeIt.ran) << "run " << run;
-        EXPECT_EQ(host.commands, (std::vector<int32_t>{hcQueryAnimation, hcGetFrames, hcFramesDone}))
+        EXPECT_EQ(host.Commands(), (std::vector<int32_t>{hcQueryAnimation, hcGetFrames, hcFramesDone}))
             << "run " << run;
         EXPECT_TRUE(VisibleWindows(kEditorTitle).empty());
     }
@@ -155,21 +158,20 @@ TEST_F(QvxLibraryTest, RunsTwoInvocationsInARow) {
 }
 
 TEST_F(QvxLibraryTest, ShutdownClosesAWindowThatIsStillOpen) {
-    HostFrame current(40, 30, 1);
-    TestHost host;
+    FakeHost host;
     host.animationOn = true;
-    host.Lend(&current.bitmap, nullptr);
+    host.GiveFrames(kCurrent, nullptr);
     QPointer<QWidget> editor;
     WhenEditorShown shutDown([&](QWidget& shown) {
         editor = &shown;
         EXPECT_EQ(plugIn_.shutdown(0), 0);
     });
 
-    EXPECT_EQ(plugIn_.execute(kHostWindow, &TestHost::Callback), 0);
+    EXPECT_EQ(plugIn_.execute(kHostWindow, host.Callback()), 0);
 
     ASSERT_TRUE(shutDown.ran);
     EXPECT_TRUE(editor.isNull()) << "the closed editor was not destroyed";
-    EXPECT_TRUE(host.frames.empty());
+    EXPECT_EQ(host.Commands(), (std::vector<int32_t>{hcQueryAnimation, hcGetFrames, hcFramesDone}));
     EXPECT_TRUE(VisibleWindows(kEditorTitle).empty());
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <cstring>
 #include <optional>
@@ -43,6 +44,13 @@ public:
     std::optional<HostBitmap> rawCurrent;
     std::optional<HostBitmap> rawNext;
 
+    // The answer to hcQueryAnimation, and whether the host writes it at all:
+    // a host that does not leaves the record as the plug-in made it.
+    bool animationOn = true;
+    bool answersQuery = true;
+    // Every byte of the record as each hcQueryAnimation arrived.
+    std::vector<std::array<uint8_t, sizeof(HostFrameRecord)>> queryRecords;
+
     // The FrameNumber the host leaves in the record with hcGetFrames, and the
     // amount it adds to the record's FrameNumber at each handed frame (its
     // own numbering of inserted frames).
@@ -63,7 +71,11 @@ private:
 
     void Handle(int32_t command, HostFrameRecord& record) {
         Call call{command, record.FrameNumber, record.DelayMs, std::nullopt};
-        if (command == hcGetFrames) {
+        if (command == hcQueryAnimation) {
+            queryRecords.emplace_back();
+            std::memcpy(queryRecords.back().data(), &record, sizeof record);
+            if (answersQuery) record.AnimationOn = animationOn ? 1 : 0;
+        } else if (command == hcGetFrames) {
             Lend(currentImage_, rawCurrent, currentBuffer_, currentView_);
             Lend(nextImage_, rawNext, nextBuffer_, nextView_);
             record.Bitmap = rawCurrent ? &*rawCurrent : currentImage_ ? &currentView_ : nullptr;
