@@ -8,6 +8,7 @@ packages=(
     qt6-base-dev qt6-qpa-plugins fonts-dejavu-core libgif-dev libwebp-dev nlohmann-json3-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev
+    xvfb xauth xdotool x11-utils
 )
 
 missing=()
