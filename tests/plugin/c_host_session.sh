@@ -10,6 +10,9 @@
 # the editor generates, the first and the last equal to the host's frames.
 # The clicks go to the controls' places in the windows' layouts.
 set -eu
+# The plug-in's own application object must use the X server, whatever
+# platform the other tests run on.
+unset QT_QPA_PLATFORM
 
 if [ -z "${DISPLAY:-}" ] || [ "${C_HOST_SESSION_IN_XVFB:-}" != 1 ]; then
     C_HOST_SESSION_IN_XVFB=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
