@@ -217,6 +217,14 @@ TEST_F(QvxHostTest, RunsThePlugInAndSavesTheAnimation) {
         const QImage& held = exact.frames[std::clamp(i - 1, 0, inserted - 1)];
         EXPECT_LT(MeanDifference(quantised.frames[i], held), 4.0) << "frame " << i;
     }
+
+    // Opened again as one animated file, it gives every frame with its time.
+    ASSERT_TRUE(window_.OpenFrames({folder_.filePath("morph.gif")}));
+    ASSERT_EQ(strip->count(), 2 + inserted);
+    for (int row = 0; row < strip->count(); ++row) {
+        EXPECT_EQ(strip->item(row)->text(),
+                  QStringLiteral("%1  \u00b7  %2 ms").arg(row + 1).arg(expectedDelays[row]));
+    }
 }
 
 struct RunCase {
