@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "platform/bitmap.h"
+#include "qvx_plugin.h"
 
 namespace kavrell {
 
@@ -13,10 +14,6 @@ namespace kavrell {
 // Modal results of the player window.
 inline constexpr int32_t PlayerSaveAndExit = 1;  // "Save sequence and exit"
 inline constexpr int32_t PlayerClosed = 2;       // closed any other way
-
-// The host commands that add a handed-over frame to the animation.
-inline constexpr int32_t hcAddMorphFrame = 3;  // full morphing mode
-inline constexpr int32_t hcAddWarpFrame = 4;   // warp-only mode
 
 // The player window: shows the model's frame list modally.
 class SequencePlayer {
