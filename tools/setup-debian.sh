@@ -6,9 +6,10 @@ set -euo pipefail
 packages=(
     g++ cmake make pkg-config
     qt6-base-dev qt6-qpa-plugins fonts-dejavu-core libgif-dev libwebp-dev nlohmann-json3-dev
+    qt6-image-formats-plugins libx11-dev
+    xvfb xauth xdotool x11-utils
     libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev
-    xvfb xauth xdotool x11-utils
 )
 
 missing=()

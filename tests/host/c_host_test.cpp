@@ -107,6 +107,8 @@ struct HandOverCase {
     int frames;
 };
 
+void PrintTo(const HandOverCase& c, std::ostream* out) { *out << c.name; }
+
 class CHostHandOverTest : public CHostTest, public ::testing::WithParamInterface<HandOverCase> {};
 
 TEST_P(CHostHandOverTest, WritesEveryFrameHandedOver) {
