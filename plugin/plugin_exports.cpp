@@ -84,6 +84,8 @@ int32_t Execute(HostWindowHandle window, HostCallback callback) {
 
     savedApplicationHandle = ApplicationHandle();
     SetApplicationHandle(window);
+    // A top-level window of the application object, kept above the host's
+    // window where the window system allows.
     auto* editor = new ui::TfrmKavrell(nullptr);
     AttachToApplicationHandle(*editor);
     ui::frmKavrell = editor;
