@@ -24,6 +24,7 @@
 #include "fake_plugin_contract.h"
 #include "host/host_frame.h"
 #include "host/host_window.h"
+#include "host_driver.h"
 
 namespace qvxhost::test {
 namespace {
@@ -32,101 +33,6 @@ const QString kFrameA = QStringLiteral(KAVRELL_EXAMPLES_DIR "/frame_a.png");
 const QString kFrameB = QStringLiteral(KAVRELL_EXAMPLES_DIR "/frame_b.png");
 
 QImage Rgb(const QString& path) { return QImage(path).convertToFormat(QImage::Format_RGB888); }
-
-// Runs handle on the first visible top-level widget of type T once it shows
-// (a modal dialog shows inside the call that opens it).
-template <typename T>
-void WhenShown(std::function<void(T*)> handle) {
-    auto* timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, handle] {
-        for (QWidget* widget : QApplication::topLevelWidgets()) {
-            auto* found = qobject_cast<T*>(widget);
-            if (found && found->isVisible()) {
-                timer->stop();
-                timer->deleteLater();
-                handle(found);
-                return;
-            }
-        }
-    });
-    timer->start();
-}
-
-void ClickCentre(QWidget* widget, const QRect& area) {
-    QTest::mouseClick(widget, Qt::LeftButton, {}, area.center());
-}
-
-QMenu* OpenMenu(QMainWindow& window, const QString& title) {
-    QMenuBar* bar = window.menuBar();
-    for (QAction* action : bar->actions()) {
-        if (action->text().remove('&') == title) ClickCentre(bar, bar->actionGeometry(action));
-    }
-    return qobject_cast<QMenu*>(QApplication::activePopupWidget());
-}
-
-void ChooseFromMenu(QMenu* menu, const QString& text) {
-    ASSERT_NE(menu, nullptr);
-    for (QAction* action : menu->actions()) {
-        if (action->text().remove('&') == text) {
-            ClickCentre(menu, menu->actionGeometry(action));
-            return;
-        }
-    }
-    FAIL() << "no menu entry " << text.toStdString();
-}
-
-QListWidget* Strip(QMainWindow& window) { return window.findChild<QListWidget*>(); }
-
-void ClickToolButton(QMainWindow& window, const QString& text) {
-    for (auto* button : window.findChildren<QToolButton*>()) {
-        if (button->defaultAction() && button->defaultAction()->text() == text) {
-            ClickCentre(button, button->rect());
-            return;
-        }
-    }
-    FAIL() << "no tool button " << text.toStdString();
-}
-
-void SelectFrame(QMainWindow& window, int row) {
-    QListWidget* strip = Strip(window);
-    ClickCentre(strip->viewport(), strip->visualItemRect(strip->item(row)));
-}
-
-// File > Save animation as..., typing name into the dialog, which opens in
-// the folder of the frames.
-void SaveAs(QMainWindow& window, const QString& name) {
-    WhenShown<QFileDialog>([name](QFileDialog* dialog) {
-        auto* edit = dialog->findChild<QLineEdit*>("fileNameEdit");
-        ASSERT_NE(edit, nullptr);
-        QTest::mouseClick(edit, Qt::LeftButton);
-        QTest::keyClicks(edit, name);
-        QTest::keyClick(edit, Qt::Key_Return);
-    });
-    ChooseFromMenu(OpenMenu(window, "File"), "Save animation as...");
-}
-
-void SaveScreenshot(const QPixmap& pixmap, const QString& name) {
-    const QString folder = QStringLiteral(KAVRELL_SCREENSHOT_DIR);
-    QDir().mkpath(folder);
-    EXPECT_TRUE(pixmap.save(folder + "/" + name));
-}
-
-struct ReadBack {
-    QList<QImage> frames;
-    QList<int> delaysMs;
-};
-
-ReadBack ReadAnimationFile(const QString& path) {
-    QImageReader reader(path);
-    ReadBack read;
-    for (QImage image = reader.read(); !image.isNull(); image = reader.read()) {
-        read.frames.append(image.convertToFormat(QImage::Format_RGB888));
-        read.delaysMs.append(reader.nextImageDelay());
-        if (!reader.canRead()) break;
-    }
-    return read;
-}
 
 // Every channel of frame lies between those of a and b.
 bool Between(const QImage& frame, const QImage& a, const QImage& b) {
