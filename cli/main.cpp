@@ -5,10 +5,12 @@
 #include <QtGlobal>
 #include <exception>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "cli/cli_error.h"
+#include "cli/edit_command.h"
 #include "cli/init_command.h"
 #include "cli/morph_command.h"
 #include "cli/options.h"
@@ -39,6 +41,8 @@ int Run(const std::vector<std::string>& args) {
             return RunInit(line.init);
         case Command::Morph:
             return RunMorph(line.morph);
+        case Command::Edit:
+            return RunEdit(line.edit);
         }
     } catch (const CliError& error) {
         return Report(error);
@@ -56,8 +60,11 @@ int Run(const std::vector<std::string>& args) {
 int main(int argc, char** argv) {
     qInstallMessageHandler(SilenceQtMessages);
     // The image plug-ins (JPEG, GIF) are found through the application object.
+    // edit creates a widget application of its own; everything else runs
+    // without a display.
     int qtArgc = 1;
     char* qtArgv[] = {argv[0], nullptr};
-    QCoreApplication application(qtArgc, qtArgv);
+    std::optional<QCoreApplication> application;
+    if (argc < 2 || argv[1] != std::string(kavrell::cli::kEditCommand)) application.emplace(qtArgc, qtArgv);
     return Run(std::vector<std::string>(argv + 1, argv + argc));
 }

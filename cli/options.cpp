@@ -25,6 +25,10 @@ constexpr OptionRule kMorphOptions[] = {
     {"output", 'o', "PATH"}, {"project", 'p', "PROJECT"}, {"frames", 0, "N"},      {"delay", 0, "D"},
     {"preview", 0, nullptr}, {"json", 0, nullptr},        {"quiet", 'q', nullptr},
 };
+constexpr OptionRule kEditOptions[] = {
+    {"output", 'o', "PATH"},
+    {"project", 'p', "PROJECT"},
+};
 constexpr OptionRule kInitOptions[] = {
     {"mesh", 0, "COLSxROWS"},
     {"output", 'o', "PROJECT"},
@@ -199,6 +203,26 @@ InitOptions ReadInit(std::span<const std::string> args) {
     return init;
 }
 
+EditOptions ReadEdit(std::span<const std::string> args) {
+    const SplitArguments split = Split(args, kEditOptions);
+    EditOptions edit;
+    for (const GivenOption& option : split.options) {
+        if (option.value.empty()) Refuse(option.written, "must not be empty");
+        if (std::string(option.rule->longName) == "project") {
+            edit.project = option.value;
+        } else {
+            edit.output = option.value;
+        }
+    }
+    const std::string usage = " (usage: kavrell-morph edit -p PROJECT [-o OUTPUT] SOURCE [DESTINATION])";
+    if (edit.project.empty()) Refuse("-p", "a project file is required" + usage);
+    if (split.operands.empty()) Refuse("SOURCE", "missing" + usage);
+    if (split.operands.size() > 2) Refuse(Quoted(split.operands[2]), "unexpected operand" + usage);
+    edit.source = split.operands[0];
+    if (split.operands.size() == 2) edit.destination = split.operands[1];
+    return edit;
+}
+
 // --help and --version win over everything else before "--".
 std::optional<Command> InformationRequest(std::span<const std::string> args) {
     for (const std::string& arg : args) {
@@ -221,6 +245,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     if (!args.empty() && args[0] == "init") {
         line.command = Command::Init;
         line.init = ReadInit(all.subspan(1));
+    } else if (!args.empty() && args[0] == kEditCommand) {
+        line.command = Command::Edit;
+        line.edit = ReadEdit(all.subspan(1));
     } else {
         line.command = Command::Morph;
         line.morph = ReadMorph(all);
@@ -231,6 +258,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
 std::string HelpText() {
     return R"(Usage: kavrell-morph [options] -p PROJECT SOURCE [DESTINATION]
        kavrell-morph init --mesh COLSxROWS [-o PROJECT] SOURCE
+       kavrell-morph edit -p PROJECT [-o OUTPUT] SOURCE [DESTINATION]
 
 Morphs SOURCE into DESTINATION ("Full morphing mode") along the control
 points of PROJECT, or warps SOURCE alone ("Warp only mode") when no
@@ -257,6 +285,12 @@ Options:
 init writes a mesh project with the regular lattice of COLS x ROWS interior
 nodes (each 1 to 100) laid over SOURCE, source and destination equal, to
 PROJECT or to standard output.
+
+edit opens the editor window on SOURCE and DESTINATION with the control
+points and settings of PROJECT in place (a PROJECT that does not exist yet
+starts empty). When the window closes they are written back to PROJECT;
+"Save sequence and exit" also writes the frames to OUTPUT when -o is given,
+as a morph run would. edit needs a display.
 
 Exit status: 0 the sequence was completed; 1 the output could not be
 written; 2 bad usage or bad input (nothing written); 3 the warp failed (the

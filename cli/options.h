@@ -28,13 +28,26 @@ struct InitOptions {
     std::string source;
 };
 
-enum class Command { Morph, Init, Help, Version };
+// kavrell-morph edit -p PROJECT [-o OUTPUT] SOURCE [DESTINATION]
+struct EditOptions {
+    std::string project;
+    std::string source;
+    std::optional<std::string> destination;  // none: warp-only mode
+    std::optional<std::string> output;       // where "Save sequence and exit" writes the frames
+};
+
+enum class Command { Morph, Init, Edit, Help, Version };
 
 struct CommandLine {
     Command command = Command::Morph;
     MorphOptions morph;
     InitOptions init;
+    EditOptions edit;
 };
+
+// The first argument that selects the editor window, which alone needs a
+// display.
+inline constexpr const char* kEditCommand = "edit";
 
 // Reads the arguments after the program name. Options and operands may come
 // in any order; "--" ends the options; values follow as "--name VALUE",
