@@ -10,13 +10,15 @@
 
 #include "cli/cli_error.h"
 #include "cli/init_command.h"
+#include "cli/interrupt_handler.h"
 #include "cli/morph_command.h"
 #include "cli/options.h"
 
 namespace {
 
-// Qt's own warnings (a codec complaining about a damaged file, ...) would
-// add lines to stderr; every failure is reported by our one line instead.
+// Qt's own messages would add lines to stderr; every failure is reported by
+// our one line instead. (While an image is decoded, a codec's warnings are
+// collected and refuse the image.)
 void SilenceQtMessages(QtMsgType, const QMessageLogContext&, const QString&) {}
 
 int Report(const kavrell::cli::CliError& error) {
@@ -54,6 +56,7 @@ int Run(const std::vector<std::string>& args) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    kavrell::cli::EndCleanlyOnInterrupt();
     qInstallMessageHandler(SilenceQtMessages);
     // The image plug-ins (JPEG, GIF) are found through the application object.
     int qtArgc = 1;
