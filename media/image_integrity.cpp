@@ -3,6 +3,7 @@
 #include <gif_lib.h>
 #include <webp/demux.h>
 
+#include <cctype>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -112,27 +113,32 @@ std::string GifDamage(std::span<const uint8_t> data) {
     GifReader reader{data};
     int error = 0;
     const std::unique_ptr<GifFileType, GifCloser> gif(DGifOpen(&reader, ReadGifBytes, &error));
-    if (!gif) return GifErrorString(error);
-    auto failed = [&gif] { return std::string(GifErrorString(gif->Error)); };
+    auto failed = [](int code) {
+        std::string reason = GifErrorString(code);
+        if (!reason.empty())
+            reason[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(reason[0])));
+        return "the data is damaged or cut short (" + reason + ")";
+    };
+    if (!gif) return failed(error);
     std::vector<GifByteType> line;
     for (;;) {
         GifRecordType record = UNDEFINED_RECORD_TYPE;
-        if (DGifGetRecordType(gif.get(), &record) == GIF_ERROR) return failed();
+        if (DGifGetRecordType(gif.get(), &record) == GIF_ERROR) return failed(gif->Error);
         if (record == TERMINATE_RECORD_TYPE) return "";
         if (record == IMAGE_DESC_RECORD_TYPE) {
-            if (DGifGetImageDesc(gif.get()) == GIF_ERROR) return failed();
+            if (DGifGetImageDesc(gif.get()) == GIF_ERROR) return failed(gif->Error);
             const int width = gif->Image.Width;
             const int height = gif->Image.Height;
             line.resize(static_cast<size_t>(width));
             for (int y = 0; y < height; ++y) {
-                if (DGifGetLine(gif.get(), line.data(), width) == GIF_ERROR) return failed();
+                if (DGifGetLine(gif.get(), line.data(), width) == GIF_ERROR) return failed(gif->Error);
             }
         } else if (record == EXTENSION_RECORD_TYPE) {
             int code = 0;
             GifByteType* block = nullptr;
-            if (DGifGetExtension(gif.get(), &code, &block) == GIF_ERROR) return failed();
+            if (DGifGetExtension(gif.get(), &code, &block) == GIF_ERROR) return failed(gif->Error);
             while (block) {
-                if (DGifGetExtensionNext(gif.get(), &block) == GIF_ERROR) return failed();
+                if (DGifGetExtensionNext(gif.get(), &block) == GIF_ERROR) return failed(gif->Error);
             }
         }
     }
