@@ -28,8 +28,7 @@ class DamagedInputTest : public CliTest {
 protected:
     void SetUp() override {
         CliTest::SetUp();
-        WriteImage("src.png", GradientImage(64, 48));
-        WriteProject("good.json", MeshProjectJson(64, 48, 2, 2));
+        WriteMorphInputs();
         WriteText("old.gif", "earlier output");
     }
 

@@ -25,9 +25,7 @@ class ExitStatusTest : public CliTest {
 protected:
     void SetUp() override {
         CliTest::SetUp();
-        WriteImage("src.png", GradientImage(64, 48));
-        WriteImage("dst.png", GradientImage(64, 48).mirrored(true, false));
-        WriteProject("good.json", MeshProjectJson(64, 48, 2, 2));
+        WriteMorphInputs();
         WriteText("old.gif", "earlier output");
     }
 

@@ -22,9 +22,7 @@ class OutputReplacementTest : public CliTest {
 protected:
     void SetUp() override {
         CliTest::SetUp();
-        WriteImage("src.png", GradientImage(64, 48));
-        WriteImage("dst.png", GradientImage(64, 48).mirrored(true, false));
-        WriteProject("good.json", MeshProjectJson(64, 48, 2, 2));
+        WriteMorphInputs();
     }
 
     RunResult Morph(const std::string& output, int frames, std::vector<std::string> more = {}) const {
