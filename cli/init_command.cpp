@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "cli/cli_error.h"
+#include "cli/output_check.h"
 #include "cli/project_writer.h"
 #include "media/image_io.h"
 #include "media/output_files.h"
@@ -12,7 +13,7 @@ namespace kavrell::cli {
 
 int RunInit(const InitOptions& options) {
     const Bitmap source = ReadImage(options.source, "SOURCE");
-    if (options.output) CheckOutputLocation(*options.output, OutputKind::Gif);
+    if (options.output) CheckOutput(*options.output, OutputKind::Gif, options.force);
 
     // The lattice comes from the editor's own "Create mesh".
     EditorModel editor;

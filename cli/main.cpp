@@ -12,13 +12,15 @@
 #include "cli/cli_error.h"
 #include "cli/edit_command.h"
 #include "cli/init_command.h"
+#include "cli/interrupt_handler.h"
 #include "cli/morph_command.h"
 #include "cli/options.h"
 
 namespace {
 
-// Qt's own warnings (a codec complaining about a damaged file, ...) would
-// add lines to stderr; every failure is reported by our one line instead.
+// Qt's own messages would add lines to stderr; every failure is reported by
+// our one line instead. (While an image is decoded, a codec's warnings are
+// collected and refuse the image.)
 void SilenceQtMessages(QtMsgType, const QMessageLogContext&, const QString&) {}
 
 int Report(const kavrell::cli::CliError& error) {
@@ -58,6 +60,7 @@ int Run(const std::vector<std::string>& args) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    kavrell::cli::EndCleanlyOnInterrupt();
     qInstallMessageHandler(SilenceQtMessages);
     // The image plug-ins (JPEG, GIF) are found through the application object.
     // edit creates a widget application of its own; everything else runs

@@ -3,26 +3,26 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <nlohmann/json.hpp>
-#include <sstream>
 #include <vector>
 
 #include "cli/cli_error.h"
+#include "cli/output_check.h"
 #include "cli/progress_bar.h"
 #include "cli/project_file.h"
 #include "cli/project_placement.h"
 #include "media/frame_output.h"
 #include "media/image_io.h"
+#include "media/input_files.h"
+#include "media/output_files.h"
 #include "morph/editor_model.h"
 #include "morph/messages.h"
 
 namespace kavrell::cli {
 namespace {
 
-constexpr std::uintmax_t kLargestProject = 64u << 20;
+constexpr size_t kLargestProject = 64u << 20;
 
 // Answers every message dialog with OK and keeps what it was asked to show,
 // for as long as it lives.
@@ -51,20 +51,8 @@ private:
 };
 
 std::string ReadProjectText(const std::string& path) {
-    namespace fs = std::filesystem;
-    std::error_code error;
-    const fs::file_status status = fs::status(path, error);
-    if (!fs::exists(status)) throw CliError(kExitBadInput, path, "project", "no such file");
-    if (fs::is_directory(status))
-        throw CliError(kExitBadInput, path, "project", "is a directory, not a project file");
-    if (fs::is_regular_file(status) && fs::file_size(path, error) > kLargestProject) {
-        throw CliError(kExitBadInput, path, "project", "larger than 64 MiB; not a project file");
-    }
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    if (!in && !in.eof()) throw CliError(kExitBadInput, path, "project", "cannot read the file");
-    return text.str();
+    const std::vector<uint8_t> bytes = ReadInputFile(path, "project", "a project file", kLargestProject);
+    return {bytes.begin(), bytes.end()};
 }
 
 Project LoadProject(const std::string& path, const Bitmap& source) {
@@ -100,7 +88,7 @@ int RunMorph(const MorphOptions& options) {
     if (options.destination) destination = ReadImage(*options.destination, "DESTINATION");
     const Project project = LoadProject(options.project, source);
     const OutputKind kind = OutputKindFor(options.output);
-    CheckOutputLocation(options.output, kind);
+    CheckOutput(options.output, kind, options.force);
 
     MessageRecorder messages;
     EditorModel editor;
@@ -135,15 +123,26 @@ int RunMorph(const MorphOptions& options) {
         throw CliError(kExitFailed, options.project, MethodField(project.method),
                        "the sequence was not generated");
     }
-    WriteFrames(editor.Sequence(), options.output, kind);
-    if (options.json) PrintSummary(editor.Sequence(), editor.Session(), completed);
-    if (!completed) {
-        std::cerr << ErrorLine(
-                         CliError(kExitWarpFailed, options.project, MethodField(project.method), failure))
-                  << std::endl;
-        return kExitWarpFailed;
+    if (completed) {
+        WriteFrames(editor.Sequence(), options.output, kind);
+        if (options.json) PrintSummary(editor.Sequence(), editor.Session(), completed);
+        return kExitCompleted;
     }
-    return kExitCompleted;
+    // A failed run never replaces an earlier output; its frames go only
+    // where there was nothing.
+    const int32_t made = editor.Sequence().Count();
+    const bool keptEarlier = OutputExists(options.output);
+    if (!keptEarlier) WriteFrames(editor.Sequence(), options.output, kind, ExistingOutput::Keep);
+    if (options.json) PrintSummary(editor.Sequence(), editor.Session(), completed);
+    const std::string frames = made == 1 ? "1 frame" : std::to_string(made) + " frames";
+    const std::string outcome =
+        keptEarlier
+            ? " (" + frames + " made and dropped: the earlier \"" + options.output + "\" was left as it was)"
+            : " (" + frames + " made before the failure were kept in \"" + options.output + "\")";
+    std::cerr << ErrorLine(CliError(kExitWarpFailed, options.project, MethodField(project.method),
+                                    failure + outcome))
+              << std::endl;
+    return kExitWarpFailed;
 }
 
 }  // namespace kavrell::cli

@@ -5,6 +5,7 @@
 
 #include "cli/cli_error.h"
 #include "cli/project_file.h"
+#include "media/image_io.h"
 
 namespace kavrell::cli {
 namespace {
@@ -23,7 +24,7 @@ struct OptionRule {
 
 constexpr OptionRule kMorphOptions[] = {
     {"output", 'o', "PATH"}, {"project", 'p', "PROJECT"}, {"frames", 0, "N"},      {"delay", 0, "D"},
-    {"preview", 0, nullptr}, {"json", 0, nullptr},        {"quiet", 'q', nullptr},
+    {"preview", 0, nullptr}, {"json", 0, nullptr},        {"quiet", 'q', nullptr}, {"force", 0, nullptr},
 };
 constexpr OptionRule kEditOptions[] = {
     {"output", 'o', "PATH"},
@@ -32,6 +33,7 @@ constexpr OptionRule kEditOptions[] = {
 constexpr OptionRule kInitOptions[] = {
     {"mesh", 0, "COLSxROWS"},
     {"output", 'o', "PROJECT"},
+    {"force", 0, nullptr},
 };
 
 struct GivenOption {
@@ -170,6 +172,8 @@ MorphOptions ReadMorph(std::span<const std::string> args) {
             morph.json = true;
         } else if (name == "quiet") {
             morph.quiet = true;
+        } else if (name == "force") {
+            morph.force = true;
         }
     }
     const std::string usage = " (usage: kavrell-morph [options] -p PROJECT SOURCE [DESTINATION])";
@@ -193,6 +197,8 @@ InitOptions ReadInit(std::span<const std::string> args) {
         } else if (name == "output") {
             if (option.value.empty()) Refuse(option.written, "must not be empty");
             init.output = option.value;
+        } else if (name == "force") {
+            init.force = true;
         }
     }
     const std::string usage = " (usage: kavrell-morph init --mesh COLSxROWS [-o PROJECT] SOURCE)";
@@ -279,12 +285,23 @@ Options:
       --preview          work on copies whose larger side is 200 pixels
       --json             print a summary as one JSON object on stdout
   -q, --quiet            no progress bar
+      --force            replace the output even when it is read-only
   -h, --help             show this help
       --version          show the version
 
 init writes a mesh project with the regular lattice of COLS x ROWS interior
 nodes (each 1 to 100) laid over SOURCE, source and destination equal, to
-PROJECT or to standard output.
+PROJECT or to standard output (--force as above).
+
+Images are read strictly: a damaged or cut-short file is refused, and so is
+an image of more than )" +
+           LargestImageText() +
+           R"(.
+
+An output is replaced whole or not at all, and keeps its permission bits; a
+directory of frames is exchanged for the new one in one step, keeping the
+files in it that are not frames. An interrupted run (SIGINT, SIGTERM) leaves
+no temporary and the earlier output as it was.
 
 edit opens the editor window on SOURCE and DESTINATION with the control
 points and settings of PROJECT in place (a PROJECT that does not exist yet
@@ -294,7 +311,8 @@ as a morph run would. edit needs a display.
 
 Exit status: 0 the sequence was completed; 1 the output could not be
 written; 2 bad usage or bad input (nothing written); 3 the warp failed (the
-frames made before the failure are written).
+frames made before the failure are written only when OUTPUT did not exist);
+130 or 143 interrupted by SIGINT or SIGTERM.
 )";
 }
 

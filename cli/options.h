@@ -18,6 +18,7 @@ struct MorphOptions {
     bool preview = false;
     bool json = false;
     bool quiet = false;
+    bool force = false;  // replace a read-only output
 };
 
 // kavrell-morph init --mesh COLSxROWS [-o PROJECT] SOURCE
@@ -26,6 +27,7 @@ struct InitOptions {
     int32_t rows = 0;
     std::optional<std::string> output;  // none: standard output
     std::string source;
+    bool force = false;  // replace a read-only output
 };
 
 // kavrell-morph edit -p PROJECT [-o OUTPUT] SOURCE [DESTINATION]

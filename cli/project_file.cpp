@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cctype>
 #include <nlohmann/json.hpp>
+#include <set>
 
+#include "media/input_files.h"
 #include "morph/mesh_lattice.h"
 
 namespace kavrell::cli {
@@ -193,10 +195,100 @@ FieldProject ParseField(const json& field) {
     return result;
 }
 
+// Finds the first key that an object holds twice, with its path
+// ("mesh.cols", "field.src"), while the text is parsed once more.
+class DuplicateKeyFinder : public nlohmann::json_sax<json> {
+public:
+    const std::string& found() const { return found_; }
+
+    bool null() override { return Value(); }
+    bool boolean(bool) override { return Value(); }
+    bool number_integer(number_integer_t) override { return Value(); }
+    bool number_unsigned(number_unsigned_t) override { return Value(); }
+    bool number_float(number_float_t, const string_t&) override { return Value(); }
+    bool string(string_t&) override { return Value(); }
+    bool binary(binary_t&) override { return Value(); }
+    bool start_object(std::size_t) override {
+        open_.push_back(Container{true, {}, {}, 0});
+        return true;
+    }
+    bool key(string_t& key) override {
+        Container& object = open_.back();
+        object.key = key;
+        if (object.keys.insert(key).second) return true;
+        found_ = PathTo(open_.size());
+        return false;  // stops the parse
+    }
+    bool end_object() override { return Close(); }
+    bool start_array(std::size_t) override {
+        open_.push_back(Container{false, {}, {}, 0});
+        return true;
+    }
+    bool end_array() override { return Close(); }
+    bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception&) override {
+        return false;
+    }
+
+private:
+    struct Container {
+        bool object;
+        std::set<std::string> keys;
+        std::string key;   // an object's current key
+        size_t index = 0;  // an array's current element
+    };
+
+    // The path of the current element of the first depth containers.
+    std::string PathTo(size_t depth) const {
+        std::string path;
+        for (size_t k = 0; k < depth; ++k) {
+            const Container& container = open_[k];
+            if (!container.object) {
+                path = Indexed(path, container.index);
+            } else {
+                path += (path.empty() ? "" : ".") + KeyText(container.key);
+            }
+        }
+        return path;
+    }
+    bool Value() {
+        if (!open_.empty() && !open_.back().object) ++open_.back().index;
+        return true;
+    }
+    bool Close() {
+        open_.pop_back();
+        return Value();
+    }
+
+    std::vector<Container> open_;
+    std::string found_;
+};
+
+void RefuseDuplicateKeys(std::string_view text) {
+    DuplicateKeyFinder finder;
+    json::sax_parse(text.begin(), text.end(), &finder, nlohmann::detail::input_format_t::json, false);
+    if (!finder.found().empty())
+        Fail(finder.found(), "appears twice in one object; each key may appear once");
+}
+
+// The token nlohmann quotes after "last read: '", which may be long and
+// hold any bytes, as a short escaped excerpt.
+std::string ShortenLastRead(std::string message) {
+    const std::string opening = "last read: '";
+    const size_t begin = message.find(opening);
+    if (begin == std::string::npos) return message;
+    const size_t tokenBegin = begin + opening.size();
+    const size_t expected = message.find("'; expected ", tokenBegin);
+    const size_t tokenEnd = expected != std::string::npos ? expected : message.rfind('\'');
+    if (tokenEnd == std::string::npos || tokenEnd < tokenBegin) return message;
+    return message.substr(0, tokenBegin) +
+           Excerpt(std::string_view(message).substr(tokenBegin, tokenEnd - tokenBegin)) +
+           message.substr(tokenEnd);
+}
+
 // "parse error at line 4, column 2: syntax error ..." becomes the place
 // "line 4, column 2" and the text after it.
 [[noreturn]] void FailSyntax(const json::parse_error& error) {
-    const std::string message = error.what();
+    const std::string message = ShortenLastRead(error.what());
     const size_t at = message.find(" at line ");
     const size_t colon = at == std::string::npos ? std::string::npos : message.find(": ", at);
     if (colon == std::string::npos) Fail("byte " + std::to_string(error.byte), "not valid JSON");
@@ -218,6 +310,7 @@ Project ParseProject(std::string_view text, int32_t width, int32_t height) {
         Fail("JSON text",
              "not valid JSON: " + (detail == std::string::npos ? message : message.substr(detail + 2)));
     }
+    RefuseDuplicateKeys(text);
     if (!document.is_object()) Fail("top level", "must be a JSON object, found " + Describe(document));
     RefuseUnknownKeys(document, "", {"method", "frames", "delay", "interpolation", "mesh", "field"});
 

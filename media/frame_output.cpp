@@ -1,6 +1,5 @@
 #include "media/frame_output.h"
 
-#include <cstdio>
 #include <stdexcept>
 
 #include "media/gif_writer.h"
@@ -10,30 +9,24 @@
 
 namespace kavrell {
 
-std::string PngFrameName(int32_t index) {
-    char name[32];
-    std::snprintf(name, sizeof name, "frame_%03d.png", index);
-    return name;
-}
-
-void WriteFrames(const FrameList& frames, const std::string& path, OutputKind kind) {
+void WriteFrames(const FrameList& frames, const std::string& path, OutputKind kind, ExistingOutput existing) {
     try {
         switch (kind) {
         case OutputKind::Gif:
-            WriteFileAtomically(path, EncodeGif(frames));
+            WriteFileAtomically(path, EncodeGif(frames), existing);
             return;
         case OutputKind::WebP:
-            WriteFileAtomically(path, EncodeWebP(frames));
+            WriteFileAtomically(path, EncodeWebP(frames), existing);
             return;
-        case OutputKind::PngDirectory: {
-            std::vector<NamedFile> files;
-            files.reserve(static_cast<size_t>(frames.Count()));
-            for (int32_t index = 0; index < frames.Count(); ++index) {
-                files.push_back({PngFrameName(index), EncodePng(frames.Frame(index))});
-            }
-            WriteDirectoryAtomically(path, files);
+        case OutputKind::PngDirectory:
+            // Each frame is encoded as it is written.
+            WriteDirectoryAtomically(
+                path, frames.Count(),
+                [&frames](int32_t index) {
+                    return NamedFile{PngFrameName(index), EncodePng(frames.Frame(index))};
+                },
+                existing);
             return;
-        }
         }
     } catch (const MediaError&) {
         throw;

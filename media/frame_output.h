@@ -11,9 +11,8 @@ namespace kavrell {
 // a directory of frame_000.png, frame_001.png, ... in frame order. Nothing
 // half-written is ever left at path (see output_files.h). Throws MediaError
 // (WriteFailed) when it fails, also for GIF or WebP frames of different sizes.
-void WriteFrames(const FrameList& frames, const std::string& path, OutputKind kind);
-
-// The name of frame index in a PNG directory: frame_000.png, frame_001.png, ...
-std::string PngFrameName(int32_t index);
+// With ExistingOutput::Keep an output that is already there stays as it is.
+void WriteFrames(const FrameList& frames, const std::string& path, OutputKind kind,
+                 ExistingOutput existing = ExistingOutput::Replace);
 
 }  // namespace kavrell

@@ -12,8 +12,11 @@ namespace kavrell {
 
 // Reads an image file (PNG, JPEG, BMP, the first frame of a GIF, whatever
 // Qt's image reader knows) into the 24-bit working format, bytes R, G, B.
-// Transparent pixels are laid over white. Throws MediaError (BadInput) naming
-// the file and its role ("SOURCE", "DESTINATION") when it cannot.
+// Transparent pixels are laid over white. The name is used byte for byte.
+// Decoding is strict: a warning from the decoder, data that ends early or
+// that cannot fill the size its header gives, and an image of more than
+// kLargestImagePixels are refused. Throws MediaError (BadInput) naming the
+// file and its role ("SOURCE", "DESTINATION") when it cannot.
 Bitmap ReadImage(const std::string& path, const std::string& role);
 
 // Reads what a host opens as an animation: every frame of an animated GIF
@@ -22,6 +25,10 @@ Bitmap ReadImage(const std::string& path, const std::string& role);
 // of their own get defaultDelayMs. Throws MediaError (BadInput) as
 // ReadImage does.
 FrameList ReadAnimation(const std::string& path, const std::string& role, int32_t defaultDelayMs);
+
+// The limit on an image's size as users read it: "120 megapixels
+// (120000000 pixels)".
+std::string LargestImageText();
 
 // Conversions between the working format and Qt's 24-bit image.
 Bitmap FromQImage(const QImage& image);

@@ -7,12 +7,13 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <memory>
 #include <system_error>
 
 #include "media/media_error.h"
+#include "media/temporary_files.h"
 
 namespace kavrell {
 namespace {
@@ -29,7 +30,11 @@ constexpr const char* kField = "output";
     throw MediaError(MediaError::Cause::BadInput, path, kField, what);
 }
 
-std::string SystemError() { return std::strerror(errno); }
+std::string SystemError(int error = errno) {
+    std::string text = std::strerror(error);
+    if (!text.empty()) text[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(text[0])));
+    return text;
+}
 
 bool EndsWithNoCase(const std::string& text, const std::string& ending) {
     if (text.size() < ending.size()) return false;
@@ -49,100 +54,140 @@ fs::path ParentOf(const fs::path& path) {
     return parent.empty() ? fs::path(".") : parent;
 }
 
+// What the umask leaves of requested.
 mode_t CreationMode(mode_t requested) {
     const mode_t mask = umask(0);
     umask(mask);
     return requested & ~mask;
 }
 
-bool WriteAll(int fd, const std::vector<uint8_t>& bytes) {
-    size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t written = write(fd, bytes.data() + done, bytes.size() - done);
-        if (written < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        done += static_cast<size_t>(written);
-    }
-    return true;
-}
+// An output as the writers see it: where it goes and what was there before.
+struct Target {
+    std::string reportAs;  // as the caller named it
+    fs::path path;
+    std::string parent;
+    std::string name;
+    bool existed = false;
+    struct stat old {};
 
-// A temporary file beside its final name; removed unless it was renamed.
-class StagedFile {
+    Target(const std::string& given, ExistingOutput existing)
+        : reportAs(given), path(Normalized(given)), parent(ParentOf(path)), name(path.filename()) {
+        RemoveStaleTemporaries(parent, name);
+        existed = lstat(path.c_str(), &old) == 0;
+        // A link is replaced by the output; its permission bits are those
+        // of what it points to.
+        if (existed && S_ISLNK(old.st_mode) && stat(path.c_str(), &old) != 0) old = {};
+        if (existed && existing == ExistingOutput::Keep) FailWrite(reportAs, "exists; it was left as it was");
+    }
+
+    // The permission bits of the new output: the old one's, or what the
+    // umask leaves of requested.
+    mode_t ModeOr(mode_t requested) const {
+        return old.st_mode != 0 ? old.st_mode & 07777 : CreationMode(requested);
+    }
+};
+
+class Descriptor {
 public:
-    StagedFile(const fs::path& finalPath, const std::string& reportAs)
-        : finalPath_(finalPath), reportAs_(reportAs) {
-        std::string pattern =
-            (ParentOf(finalPath) / ("." + finalPath.filename().string() + ".XXXXXX")).string();
-        const int fd = mkstemp(pattern.data());
-        if (fd < 0) FailWrite(reportAs_, "cannot create a temporary file: " + SystemError());
-        fd_ = fd;
-        tempPath_ = pattern;
-    }
-    ~StagedFile() {
+    explicit Descriptor(int fd) : fd_(fd) {}
+    ~Descriptor() {
         if (fd_ >= 0) close(fd_);
-        if (!tempPath_.empty()) unlink(tempPath_.c_str());
     }
-    StagedFile(const StagedFile&) = delete;
-    StagedFile& operator=(const StagedFile&) = delete;
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const { return fd_; }
 
-    // Writes and closes the temporary; it is then ready to be renamed.
-    void Fill(const std::vector<uint8_t>& bytes) {
-        const bool ok = WriteAll(fd_, bytes) && fchmod(fd_, CreationMode(0666)) == 0 && fsync(fd_) == 0;
-        const std::string error = ok ? "" : SystemError();
+    // Closes now, reporting a failure (a delayed write error).
+    bool Close() {
         const int fd = fd_;
         fd_ = -1;
-        if (close(fd) != 0 && ok) FailWrite(reportAs_, SystemError());
-        if (!ok) FailWrite(reportAs_, error);
-    }
-
-    void Commit() {
-        if (rename(tempPath_.c_str(), finalPath_.c_str()) != 0) FailWrite(reportAs_, SystemError());
-        tempPath_.clear();
+        return close(fd) == 0;
     }
 
 private:
-    fs::path finalPath_;
-    std::string reportAs_;
-    std::string tempPath_;
-    int fd_ = -1;
+    int fd_;
 };
 
-void WriteIntoNewDirectory(const fs::path& directory, const std::string& reportAs,
-                           const std::vector<NamedFile>& files) {
-    std::string pattern = (ParentOf(directory) / ("." + directory.filename().string() + ".XXXXXX")).string();
-    if (!mkdtemp(pattern.data()))
-        FailWrite(reportAs, "cannot create a temporary directory: " + SystemError());
-    const fs::path staging = pattern;
-    try {
-        for (const NamedFile& file : files) {
-            const std::string path = (staging / file.name).string();
-            const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-            if (fd < 0) FailWrite(reportAs, SystemError());
-            const bool ok = WriteAll(fd, file.bytes) && fsync(fd) == 0;
-            const std::string error = ok ? "" : SystemError();
-            if (close(fd) != 0 && ok) FailWrite(reportAs, SystemError());
-            if (!ok) FailWrite(reportAs, error);
-        }
-        if (chmod(staging.c_str(), CreationMode(0777)) != 0) FailWrite(reportAs, SystemError());
-        if (rename(staging.c_str(), directory.c_str()) != 0) FailWrite(reportAs, SystemError());
-    } catch (...) {
-        std::error_code ignored;
-        fs::remove_all(staging, ignored);
-        throw;
+// Writes bytes into the open file, sets its mode and makes it durable.
+void FillFile(const Descriptor& file, const std::vector<uint8_t>& bytes, mode_t mode,
+              const std::string& reportAs) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t written = write(file.get(), bytes.data() + done, bytes.size() - done);
+        if (written < 0 && errno == EINTR) continue;
+        if (written < 0) FailWrite(reportAs, SystemError());
+        done += static_cast<size_t>(written);
     }
+    if (fchmod(file.get(), mode) != 0 || fsync(file.get()) != 0) FailWrite(reportAs, SystemError());
 }
 
-void WriteIntoExistingDirectory(const fs::path& directory, const std::string& reportAs,
-                                const std::vector<NamedFile>& files) {
-    std::vector<std::unique_ptr<StagedFile>> staged;
-    staged.reserve(files.size());
-    for (const NamedFile& file : files) {
-        staged.push_back(std::make_unique<StagedFile>(directory / file.name, reportAs));
-        staged.back()->Fill(file.bytes);
+// FillFile, then close, which may report a delayed write error.
+void FillAndClose(Descriptor& file, const std::vector<uint8_t>& bytes, mode_t mode,
+                  const std::string& reportAs) {
+    FillFile(file, bytes, mode, reportAs);
+    if (!file.Close()) FailWrite(reportAs, SystemError());
+}
+
+// Makes the complete temporary staged the output at target.
+void Commit(ScratchPath& staged, const Target& target, ExistingOutput existing) {
+    const auto hold = HoldTemporaries();
+    if (existing == ExistingOutput::Keep) {
+        // link() never replaces; the temporary's own name goes with staged.
+        if (link(staged.path().c_str(), target.path.c_str()) != 0) {
+            FailWrite(target.reportAs, errno == EEXIST ? "exists; it was left as it was" : SystemError());
+        }
+        return;
     }
-    for (const auto& file : staged) file->Commit();
+    if (rename(staged.path().c_str(), target.path.c_str()) != 0) FailWrite(target.reportAs, SystemError());
+    staged.Keep();
+}
+
+void WriteThroughNamedFile(const Target& target, const std::vector<uint8_t>& bytes, ExistingOutput existing) {
+    ScratchPath staged(TemporaryName(target.parent, target.name));
+    Descriptor file(open(staged.path().c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+    if (file.get() < 0) FailWrite(target.reportAs, "cannot create a temporary file: " + SystemError());
+    FillAndClose(file, bytes, target.ModeOr(0666), target.reportAs);
+    Commit(staged, target, existing);
+}
+
+// Gives the old directory's entries, but its frames, to the new directory.
+void CarryOverOtherFiles(const fs::path& from, const std::string& to, const std::string& reportAs) {
+    std::error_code error;
+    for (const fs::directory_entry& entry : fs::directory_iterator(from, error)) {
+        const std::string name = entry.path().filename();
+        if (IsPngFrameName(name)) continue;
+        if (linkat(AT_FDCWD, entry.path().c_str(), AT_FDCWD, (fs::path(to) / name).c_str(), 0) != 0) {
+            FailWrite((fs::path(reportAs) / name).string(),
+                      "cannot carry this file over into the new directory: " + SystemError());
+        }
+    }
+    if (error) FailWrite(reportAs, "cannot list the directory: " + SystemError(error.value()));
+}
+
+// Puts directory staged where target is and target where staged was.
+void Exchange(const std::string& staged, const Target& target) {
+    if (renameat2(AT_FDCWD, staged.c_str(), AT_FDCWD, target.path.c_str(), RENAME_EXCHANGE) == 0) return;
+    if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP) FailWrite(target.reportAs, SystemError());
+    // A file system without the exchange: two renames, the old directory
+    // put back if the second fails.
+    const std::string aside = TemporaryName(target.parent, target.name);
+    if (rename(target.path.c_str(), aside.c_str()) != 0) FailWrite(target.reportAs, SystemError());
+    if (rename(staged.c_str(), target.path.c_str()) != 0) {
+        const int error = errno;
+        rename(aside.c_str(), target.path.c_str());
+        FailWrite(target.reportAs, SystemError(error));
+    }
+    rename(aside.c_str(), staged.c_str());
+}
+
+// Moves directory staged to target, which must not exist.
+void MoveIntoPlace(const std::string& staged, const Target& target) {
+    if (renameat2(AT_FDCWD, staged.c_str(), AT_FDCWD, target.path.c_str(), RENAME_NOREPLACE) == 0) return;
+    const int error = errno;
+    if (error == EEXIST || (error != EINVAL && error != ENOSYS && error != EOPNOTSUPP)) {
+        FailWrite(target.reportAs, error == EEXIST ? "exists; it was left as it was" : SystemError(error));
+    }
+    if (rename(staged.c_str(), target.path.c_str()) != 0) FailWrite(target.reportAs, SystemError());
 }
 
 }  // namespace
@@ -151,6 +196,23 @@ OutputKind OutputKindFor(const std::string& path) {
     if (EndsWithNoCase(path, ".gif")) return OutputKind::Gif;
     if (EndsWithNoCase(path, ".webp")) return OutputKind::WebP;
     return OutputKind::PngDirectory;
+}
+
+std::string PngFrameName(int32_t index) {
+    char name[32];
+    std::snprintf(name, sizeof name, "frame_%03d.png", index);
+    return name;
+}
+
+bool IsPngFrameName(const std::string& name) {
+    const std::string head = "frame_";
+    const std::string tail = ".png";
+    if (name.size() < head.size() + 3 + tail.size()) return false;
+    if (name.compare(0, head.size(), head) != 0) return false;
+    if (name.compare(name.size() - tail.size(), tail.size(), tail) != 0) return false;
+    return std::all_of(name.begin() + static_cast<ptrdiff_t>(head.size()),
+                       name.end() - static_cast<ptrdiff_t>(tail.size()),
+                       [](char c) { return std::isdigit(static_cast<unsigned char>(c)); });
 }
 
 void CheckOutputLocation(const std::string& path, OutputKind kind) {
@@ -169,29 +231,75 @@ void CheckOutputLocation(const std::string& path, OutputKind kind) {
     if (kind != OutputKind::PngDirectory && fs::is_directory(status)) {
         FailLocation(path, "is a directory; this output must name a file");
     }
-    if (kind == OutputKind::PngDirectory) {
-        if (!fs::is_directory(status)) {
-            FailLocation(path, "exists and is not a directory; name a .gif or .webp file or a directory");
-        }
-        if (access(target.c_str(), W_OK | X_OK) != 0) {
-            FailLocation(path, "cannot write into this directory: " + SystemError());
+    if (kind != OutputKind::PngDirectory) return;
+    if (!fs::is_directory(status)) {
+        FailLocation(path, "exists and is not a directory; name a .gif or .webp file or a directory");
+    }
+    for (const fs::directory_entry& entry : fs::directory_iterator(target, error)) {
+        if (entry.is_directory(error) && !entry.is_symlink(error)) {
+            FailLocation(path, "holds the directory \"" + entry.path().filename().string() +
+                                   "\"; a frame directory may hold only files, which a new run keeps");
         }
     }
+    if (error) FailLocation(path, "cannot list this directory: " + SystemError(error.value()));
 }
 
-void WriteFileAtomically(const std::string& path, const std::vector<uint8_t>& bytes) {
-    StagedFile file(Normalized(path), path);
-    file.Fill(bytes);
-    file.Commit();
+bool OutputExists(const std::string& path) {
+    struct stat status {};
+    return lstat(Normalized(path).c_str(), &status) == 0;
 }
 
-void WriteDirectoryAtomically(const std::string& directory, const std::vector<NamedFile>& files) {
-    const fs::path target = Normalized(directory);
-    std::error_code error;
-    if (fs::is_directory(target, error)) {
-        WriteIntoExistingDirectory(target, directory, files);
+bool IsReadOnly(const std::string& path) {
+    const fs::path target = Normalized(path);
+    struct stat status {};
+    if (stat(target.c_str(), &status) != 0) return false;
+    return (status.st_mode & 0222) == 0 || access(target.c_str(), W_OK) != 0;
+}
+
+void WriteFileAtomically(const std::string& path, const std::vector<uint8_t>& bytes,
+                         ExistingOutput existing) {
+    const Target target(path, existing);
+    Descriptor file(open(target.parent.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600));
+    if (file.get() < 0) return WriteThroughNamedFile(target, bytes, existing);
+    FillFile(file, bytes, target.ModeOr(0666), path);
+    // An unnamed file gets a name through its /proc entry while it is open.
+    const std::string unnamed = "/proc/self/fd/" + std::to_string(file.get());
+    auto linkTo = [&](const char* name) {
+        return linkat(AT_FDCWD, unnamed.c_str(), AT_FDCWD, name, AT_SYMLINK_FOLLOW) == 0;
+    };
+    // Where nothing is yet, the file appears under its own name directly.
+    if (!target.existed && linkTo(target.path.c_str())) return;
+    if (errno == EEXIST && existing == ExistingOutput::Keep) FailWrite(path, "exists; it was left as it was");
+    ScratchPath staged(TemporaryName(target.parent, target.name));
+    if (!linkTo(staged.path().c_str())) return WriteThroughNamedFile(target, bytes, existing);
+    Commit(staged, target, existing);
+}
+
+void WriteDirectoryAtomically(const std::string& directory, int32_t count,
+                              const std::function<NamedFile(int32_t)>& fileAt, ExistingOutput existing) {
+    const Target target(directory, existing);
+    ScratchPath staged(TemporaryName(target.parent, target.name));
+    if (mkdir(staged.path().c_str(), 0700) != 0) {
+        FailWrite(directory, "cannot create a temporary directory: " + SystemError());
+    }
+    for (int32_t index = 0; index < count; ++index) {
+        const NamedFile made = fileAt(index);
+        const std::string reportAs = (fs::path(directory) / made.name).string();
+        Descriptor file(open((fs::path(staged.path()) / made.name).c_str(),
+                             O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+        if (file.get() < 0) FailWrite(reportAs, SystemError());
+        FillAndClose(file, made.bytes, CreationMode(0666), reportAs);
+    }
+    const bool replacing = target.existed && S_ISDIR(target.old.st_mode);
+    if (replacing) CarryOverOtherFiles(target.path, staged.path(), directory);
+    if (chmod(staged.path().c_str(), target.ModeOr(0777)) != 0) FailWrite(directory, SystemError());
+    const auto hold = HoldTemporaries();
+    if (replacing) {
+        // The old directory now has the temporary's name and goes with it.
+        Exchange(staged.path(), target);
     } else {
-        WriteIntoNewDirectory(target, directory, files);
+        MoveIntoPlace(staged.path(), target);
+        staged.Keep();
     }
 }
 

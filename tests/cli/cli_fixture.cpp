@@ -73,6 +73,12 @@ std::string CliTest::ReadText(const std::string& name) const {
     return text.str();
 }
 
+void CliTest::WriteMorphInputs() const {
+    WriteImage("src.png", GradientImage(64, 48));
+    WriteImage("dst.png", GradientImage(64, 48).mirrored(true, false));
+    WriteProject("good.json", MeshProjectJson(64, 48, 2, 2));
+}
+
 std::set<std::string> CliTest::Entries() const {
     std::set<std::string> entries;
     for (const auto& entry : fs::recursive_directory_iterator(dir_)) {

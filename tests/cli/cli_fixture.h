@@ -38,6 +38,10 @@ protected:
     }
     std::string ReadText(const std::string& name) const;
 
+    // The usual inputs: src.png and dst.png (64 x 48, the second mirrored)
+    // and good.json, a 2 x 2 mesh project over them.
+    void WriteMorphInputs() const;
+
     // Every entry below the test directory, hidden ones included, as paths
     // relative to it.
     std::set<std::string> Entries() const;

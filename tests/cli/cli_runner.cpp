@@ -3,6 +3,8 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
+#include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -50,11 +52,13 @@ std::vector<char*> ArgvFor(const std::vector<std::string>& args, std::vector<std
     _exit(127);
 }
 
-int StatusOf(pid_t pid) {
+int StatusOf(pid_t pid, long* peakMemoryKiB = nullptr) {
     int status = 0;
-    while (waitpid(pid, &status, 0) < 0) {
+    struct rusage usage {};
+    while (wait4(pid, &status, 0, &usage) < 0) {
         if (errno != EINTR) throw std::runtime_error("waitpid failed");
     }
+    if (peakMemoryKiB) *peakMemoryKiB = usage.ru_maxrss;
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
@@ -69,21 +73,35 @@ std::string CaptureName(const char* what) {
 
 }  // namespace
 
-RunResult RunMorph(const std::vector<std::string>& args, const std::string& cwd) {
+BackgroundRun::BackgroundRun(const std::vector<std::string>& args, const std::string& cwd)
+    : outPath_(CaptureName("stdout")), errPath_(CaptureName("stderr")) {
     std::vector<std::string> storage;
     std::vector<char*> argv = ArgvFor(args, storage);
-    const std::string outPath = CaptureName("stdout");
-    const std::string errPath = CaptureName("stderr");
-    const pid_t pid = fork();
-    if (pid < 0) throw std::runtime_error("fork failed");
-    if (pid == 0) ExecChild(cwd, outPath, &errPath, argv);
+    pid_ = fork();
+    if (pid_ < 0) throw std::runtime_error("fork failed");
+    if (pid_ == 0) ExecChild(cwd, outPath_, &errPath_, argv);
+}
+
+BackgroundRun::~BackgroundRun() {
+    if (pid_ > 0) {
+        kill(pid_, SIGKILL);
+        StatusOf(pid_);
+    }
+    unlink(outPath_.c_str());
+    unlink(errPath_.c_str());
+}
+
+RunResult BackgroundRun::Wait() {
     RunResult result;
-    result.status = StatusOf(pid);
-    result.out = ReadWhole(outPath);
-    result.err = ReadWhole(errPath);
-    unlink(outPath.c_str());
-    unlink(errPath.c_str());
+    result.status = StatusOf(pid_, &result.peakMemoryKiB);
+    pid_ = -1;
+    result.out = ReadWhole(outPath_);
+    result.err = ReadWhole(errPath_);
     return result;
+}
+
+RunResult RunMorph(const std::vector<std::string>& args, const std::string& cwd) {
+    return BackgroundRun(args, cwd).Wait();
 }
 
 RunResult RunMorphOnTerminal(const std::vector<std::string>& args, const std::string& cwd) {

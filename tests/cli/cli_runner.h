@@ -1,5 +1,7 @@
 #pragma once
 
+#include <sys/types.h>
+
 #include <string>
 #include <vector>
 
@@ -9,6 +11,26 @@ struct RunResult {
     int status = -1;  // exit status, or -1 when the program did not exit normally
     std::string out;
     std::string err;
+    long peakMemoryKiB = 0;  // the largest resident set the program had
+};
+
+// kavrell-morph started in the background with args in directory cwd, as
+// RunMorph runs it, for tests that act on it while it works.
+class BackgroundRun {
+public:
+    BackgroundRun(const std::vector<std::string>& args, const std::string& cwd);
+    ~BackgroundRun();  // ends the program if it still runs
+    BackgroundRun(const BackgroundRun&) = delete;
+    BackgroundRun& operator=(const BackgroundRun&) = delete;
+
+    pid_t pid() const { return pid_; }
+    // Waits for the program to end.
+    RunResult Wait();
+
+private:
+    pid_t pid_ = -1;
+    std::string outPath_;
+    std::string errPath_;
 };
 
 // Runs the built kavrell-morph with args in directory cwd, stdin empty,

@@ -25,9 +25,7 @@ class ExitStatusTest : public CliTest {
 protected:
     void SetUp() override {
         CliTest::SetUp();
-        WriteImage("src.png", GradientImage(64, 48));
-        WriteImage("dst.png", GradientImage(64, 48).mirrored(true, false));
-        WriteProject("good.json", MeshProjectJson(64, 48, 2, 2));
+        WriteMorphInputs();
         WriteText("old.gif", "earlier output");
     }
 
@@ -361,17 +359,19 @@ TEST_F(ExitStatusTest, MethodWithoutControlPointsIsRefusedWithMessageTwo) {
 
 // A line whose source and destination run in opposite directions shrinks
 // to one pixel half way: with 4 warp-only frames (t = 1/4, 2/4, 3/4) the
-// frame at t = 1/2 fails, after the source and the frame at t = 1/4.
+// frame at t = 1/2 fails, after the source and the frame at t = 1/4. Where
+// there was no output yet, those two frames are written.
 TEST_F(ExitStatusTest, WarpFailureWritesTheFramesBeforeItWithStatusThree) {
     WriteText("crossing.json", R"({"method": "field", "frames": 4, "delay": 6,
         "field": {"src": [[10, 20], [50, 20]], "dst": [[50, 20], [10, 20]]}})");
-    for (const char* output : {"failed.gif", "failed"}) {
+    for (const std::string output : {"failed.gif", "failed"}) {
         SCOPED_TRACE(output);
         const RunResult run = Run({"-p", "crossing.json", "src.png", "-o", output, "--json"});
         EXPECT_EQ(run.status, 3);
         EXPECT_EQ(Lines(run.err),
-                  std::vector<std::string>{std::string("kavrell-morph: crossing.json: field: ") +
-                                           kGenerationFailed});
+                  std::vector<std::string>{
+                      "kavrell-morph: crossing.json: field: " + std::string(kGenerationFailed) +
+                      " (2 frames made before the failure were kept in \"" + output + "\")"});
         EXPECT_EQ(json::parse(run.out),
                   json::parse(R"({"frames": 2, "width": 64, "height": 48, "delay_ms": 60,
                                                         "mode": "warp-only", "completed": false})"));
@@ -380,12 +380,21 @@ TEST_F(ExitStatusTest, WarpFailureWritesTheFramesBeforeItWithStatusThree) {
     }
 }
 
-// An output directory whose first frame's name is taken by a directory
-// cannot receive the frames; nothing of the run is left.
-TEST_F(ExitStatusTest, OutputThatCannotBeWrittenGivesStatusOne) {
+// An existing frame directory that holds a directory cannot be exchanged
+// for the new sequence with everything it holds; it is refused before any
+// work.
+TEST_F(ExitStatusTest, FrameDirectoryHoldingADirectoryIsRefused) {
     std::filesystem::create_directories(Path("out/frame_000.png"));
-    ExpectRefused({"-p", "good.json", "src.png", "--frames", "3", "-o", "out"}, 1,
-                  "kavrell-morph: out: output: ", "");
+    ExpectRefused({"-p", "good.json", "src.png", "--frames", "3", "-o", "out"}, 2,
+                  "kavrell-morph: out: output: ", "holds the directory \"frame_000.png\"");
+}
+
+// Frames wider than a GIF can hold cannot be written: status 1, nothing left.
+TEST_F(ExitStatusTest, OutputThatCannotBeWrittenGivesStatusOne) {
+    WriteImage("wide.png", SolidImage(65536, 1, Qt::red));
+    WriteProject("wide.json", MeshProjectJson(65536, 1, 1, 1));
+    ExpectRefused({"-p", "wide.json", "wide.png", "--frames", "0", "-o", "old.gif"}, 1,
+                  "kavrell-morph: old.gif: output: ", "GIF limit of 65535 pixels");
 }
 
 TEST_F(ExitStatusTest, HelpAndVersionSucceed) {
