@@ -5,15 +5,14 @@
 #include <QApplication>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <nlohmann/json.hpp>
-#include <sstream>
 
 #include "cli/cli_error.h"
 #include "cli/edit_host.h"
 #include "cli/edit_window.h"
 #include "cli/project_capture.h"
+#include "cli/project_input.h"
 #include "cli/project_writer.h"
 #include "media/frame_output.h"
 #include "media/image_io.h"
@@ -24,8 +23,6 @@ namespace kavrell::cli {
 namespace {
 
 namespace fs = std::filesystem;
-
-constexpr std::uintmax_t kLargestProject = 64u << 20;
 
 [[noreturn]] void RefuseProject(const std::string& path, const std::string& what) {
     throw CliError(kExitBadInput, path, "project", what);
@@ -57,8 +54,6 @@ std::optional<std::string> ReadExistingProject(const std::string& path) {
     const fs::file_status status = fs::status(path, error);
     if (!fs::exists(status)) return std::nullopt;
     if (!fs::is_regular_file(status)) RefuseProject(path, "is not a regular file");
-    if (fs::file_size(path, error) > kLargestProject)
-        RefuseProject(path, "larger than 64 MiB; not a project file");
     // The project is written back when the window closes: a file that
     // cannot take it is refused now, not after the user's work. A file
     // without write permission counts as read-only even for root.
@@ -69,11 +64,7 @@ std::optional<std::string> ReadExistingProject(const std::string& path) {
                       "is read-only; edit writes the project back when the window closes (make it "
                       "writable or name another file)");
     }
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    if (!in && !in.eof()) RefuseProject(path, "cannot read the file");
-    return text.str();
+    return ReadProjectText(path);
 }
 
 // The image size a mesh project was made for: its mesh border ends at the

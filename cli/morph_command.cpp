@@ -11,18 +11,16 @@
 #include "cli/output_check.h"
 #include "cli/progress_bar.h"
 #include "cli/project_file.h"
+#include "cli/project_input.h"
 #include "cli/project_placement.h"
 #include "media/frame_output.h"
 #include "media/image_io.h"
-#include "media/input_files.h"
 #include "media/output_files.h"
 #include "morph/editor_model.h"
 #include "morph/messages.h"
 
 namespace kavrell::cli {
 namespace {
-
-constexpr size_t kLargestProject = 64u << 20;
 
 // Answers every message dialog with OK and keeps what it was asked to show,
 // for as long as it lives.
@@ -49,11 +47,6 @@ public:
 private:
     std::vector<DialogRequest> shown_;
 };
-
-std::string ReadProjectText(const std::string& path) {
-    const std::vector<uint8_t> bytes = ReadInputFile(path, "project", "a project file", kLargestProject);
-    return {bytes.begin(), bytes.end()};
-}
 
 Project LoadProject(const std::string& path, const Bitmap& source) {
     const std::string text = ReadProjectText(path);
